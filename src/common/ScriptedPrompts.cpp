@@ -1,0 +1,53 @@
+#include "ScriptedPrompts.h"
+
+Answer ScriptedPrompts::message(MsgType type, const QString& text, Buttons buttons)
+{
+    record.append({Prompt::Kind::Message, type, buttons, text});
+    if (!answers.empty()) {
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::Yes : Answer::Ok;
+}
+
+std::optional<QString> ScriptedPrompts::input(const QString& title, const QString& prompt,
+                                              const QString&)
+{
+    record.append({Prompt::Kind::Input, MsgType::Information, Buttons::OkCancel, title + '|' + prompt});
+    if (inputs.empty())
+        return std::nullopt;
+    auto v = inputs.front();
+    inputs.pop_front();
+    return v;
+}
+
+QString ScriptedPrompts::openFile(const QString& title, const QString&, const QString&)
+{
+    record.append({Prompt::Kind::OpenFile, MsgType::Information, Buttons::OkCancel, title});
+    if (files.empty())
+        return {};
+    QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+QString ScriptedPrompts::saveFile(const QString& title, const QString&, const QString&)
+{
+    record.append({Prompt::Kind::SaveFile, MsgType::Information, Buttons::OkCancel, title});
+    if (files.empty())
+        return {};
+    QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+std::optional<QString> ScriptedPrompts::dataSospeso()
+{
+    record.append({Prompt::Kind::DataSospeso, MsgType::Information, Buttons::OkCancel, "Data operazione"});
+    if (dates.empty())
+        return std::nullopt;
+    auto v = dates.front();
+    dates.pop_front();
+    return v;
+}

@@ -1,0 +1,82 @@
+#pragma once
+#include "TableDef.h"
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+// The table store: one SQLite database per folder (archivi/DBLav.db) holding the shared tables,
+// with further database files attached on demand for tables that live elsewhere (the ledger
+// of a year, ../2019/PrimaNota.db, or a table of the update folder).
+//
+// Tables are addressed by the names the program uses: "Clienti", "Clienti.DB",
+// "..\2019\PrimaNota.DB", "../update/Servizi.db". A name with a folder part is a file
+// relative to the database folder; the file holds one table named after it.
+class Database
+{
+public:
+    explicit Database(const QString& connectionName = QStringLiteral("DBLav"));
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens (creating when asked) <folder>/DBLav.db. A file that is not a database of ours
+    // is refused with an error that names it.
+    void open(const QString& folder, bool create = false);
+    void close();
+    bool isOpen() const;
+    QString folder() const { return dbFolder; }          // absolute path of archivi
+    QString filePath() const;                             // absolute path of DBLav.db
+    QSqlDatabase& connection() { return db; }
+    static QString fileName() { return QStringLiteral("DBLav.db"); }
+
+    // SQL name ("main"."Clienti", "y2019"."PrimaNota") of a table addressed as the program
+    // addresses it, attaching its file when needed.
+    QString qualified(const QString& tableName);
+    // The database file a table name refers to, and the bare table name.
+    QString fileOf(const QString& tableName) const;
+    static QString bareName(const QString& tableName);
+    // Detaches every attached file but the ones still used by open datasets.
+    void detach(const QString& tableName);
+
+    // Catalog.
+    bool tableExists(const QString& tableName);
+    TableDef readDef(const QString& tableName);
+    // Creates the table with its indexes; an existing table of that name is replaced.
+    void createTable(const QString& tableName, const TableDef& def);
+    void dropTable(const QString& tableName);
+    // Appends every record of one table to another, field to field by name.
+    int copyRecords(const QString& fromTable, const QString& toTable);
+    qint64 recordCount(const QString& tableName);
+
+    // SQL. Values are always bound, named (":Agente") or positional ("?").
+    QSqlQuery exec(const QString& sql, const QVariantList& params = {});
+    QSqlQuery exec(const QString& sql, const QVariantMap& params);
+    QSqlQuery prepare(const QString& sql);                // prepared, forward-only
+    static void run(QSqlQuery& q);                        // exec(), throwing LavError on failure
+
+    // Transactions.
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return transactionOpen; }
+
+    // A consistent copy of the live database written to target (replaced atomically).
+    void backupTo(const QString& targetFile);
+
+private:
+    QString schemaFor(const QString& file);
+
+    QString name;
+    QSqlDatabase db;
+    QString dbFolder;
+    QHash<QString, QString> attached;   // absolute file path -> schema name
+    int nextSchema = 1;
+    bool transactionOpen = false;
+};
+
+// SQLite value of a field: dates as ISO text, booleans as 0/1, empty strings as NULL.
+QVariant toSqlValue(FieldType type, const QVariant& v);
+// Typed value read from SQLite: QDate for dates, bool, qlonglong, double, QString.
+QVariant fromSqlValue(FieldType type, const QVariant& v);
