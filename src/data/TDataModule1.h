@@ -58,11 +58,22 @@ public:
     bool cascata = false;     // set while a deletion is part of a cascade
     bool ModoElenco = false;  // list mode of the customer report
 
+    // Months of the billing period of the manual invoice being shown (the line amounts are
+    // multiplied by it); the manual invoice window recomputes it through ricalcolaMesiPeriodo
+    // for a row that has its invoice date.
+    double MesiPeriodo = 0;
+    std::function<void(Dataset&)> ricalcolaMesiPeriodo;
+
+    // Opens the invoice lines of the periodic run, adding the columns older tables lack.
+    void ApriFatture();
+
 Q_SIGNALS:
     void annoCambiato(int year);
 
 private:
     void definisciTabelle();
+    void definisciCampi();
+    void avviaAggiornamenti();
     void apriTabelle();
     void apriClienti();
     void apriFatturaMan();

@@ -76,6 +76,23 @@ private:
     bool transactionOpen = false;
 };
 
+// Makes a group of statements atomic, inside or outside a transaction: rolled back unless
+// release() is called.
+class Savepoint
+{
+public:
+    explicit Savepoint(Database& db);
+    ~Savepoint();
+    void release();
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+
+private:
+    Database& db;
+    QString name;
+    bool done = false;
+};
+
 // SQLite value of a field: dates as ISO text, booleans as 0/1, empty strings as NULL.
 QVariant toSqlValue(FieldType type, const QVariant& v);
 // Typed value read from SQLite: QDate for dates, bool, qlonglong, double, QString.

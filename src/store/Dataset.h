@@ -1,5 +1,6 @@
 #pragma once
 #include "Database.h"
+#include "Errors.h"
 #include "Money.h"
 #include <QDate>
 #include <QObject>
@@ -99,8 +100,14 @@ private:
     Dataset& owner;
     FieldDef def;
     FieldKind fieldKind;
-    int slot;    // index in the row's stored values (data) or computed values (others)
+    int slot;    // index in the row's stored values (data, -1 when the column is absent) or computed values
     bool ro = false;
+};
+
+struct LocateOptions
+{
+    bool caseInsensitive = false;
+    bool partialKey = false;
 };
 
 // Opaque position of a record, stable across reloads.
@@ -176,6 +183,8 @@ public:
     // records get the link fields from the master.
     void setMaster(Dataset* master, const QString& masterFields, const QString& detailFields);
     Dataset* master() const { return masterDs; }
+    // Current values of the master fields, from the master's active record.
+    QVariantList currentMasterKey() const;
     QString masterFields() const { return masterFieldNames.join(';'); }
     QString detailFields() const { return detailFieldNames.join(';'); }
 
@@ -191,8 +200,7 @@ public:
     bool findKey(const QVariantList& values);
     // First record at or after the key in the current order (incremental search).
     void findNearest(const QVariantList& values);
-    struct LocateOptions { bool caseInsensitive = false; bool partialKey = false; };
-    bool locate(const QString& fields, const QVariantList& values, LocateOptions opt = {});
+    bool locate(const QString& fields, const QVariantList& values, LocateOptions opt = LocateOptions());
     QVariant lookup(const QString& keyFields, const QVariantList& values, const QString& resultField);
 
     // Controls bound to the dataset are not told of changes while disabled (nested).
@@ -229,7 +237,7 @@ protected:
         qint64 rowid = 0;
         QList<QVariant> values;              // data fields, typed
         mutable QList<QVariant> computed;    // calculated and lookup fields
-        mutable bool computedValid = false;
+        mutable quint64 computedStamp = 0;   // the data version they were computed at
     };
 
     // What a subclass supplies: the data fields and the rows.
@@ -240,9 +248,11 @@ protected:
     virtual void deleteRow(const Row& r) = 0;
     virtual bool canModify() const = 0;
 
-    Field& addDataField(const FieldDef& def);
-    void clearFields();
+    // Maps the stored columns onto the field objects, which live as long as the dataset so
+    // that controls and rules can keep pointers to them across close and open.
+    void bindDataFields(const QList<FieldDef>& columns);
     int dataFieldCount() const { return dataFields; }
+    Field* dataFieldAt(int slot) const;
     const Row* activeRow() const;
     // Index of a field in the order/master lists, for subclasses building SQL.
     QStringList orderFields() const { return orderFieldNames; }
@@ -254,6 +264,9 @@ protected:
     SqlFilter compiledFilter() const { return compiled; }
     // Resolves an order given by index name into fields; subclasses that know indexes override.
     virtual bool resolveIndex(const QString& name, QStringList& fields, bool& noCase) const;
+    // Whether an order given as a field list compares texts without regard to letter case
+    // (it does when a case-insensitive index starts with those fields).
+    virtual bool fieldListNoCase(const QStringList& fields) const { return false; }
 
 private:
     friend class Field;
@@ -305,8 +318,8 @@ private:
     bool pendingRecord = false, pendingRows = false;
     mutable std::vector<Dataset*> lookupUsers;
     mutable QHash<QString, int> lookupIndex;       // key text -> row, built on demand
+    mutable QString lookupIndexFields;
     mutable quint64 lookupIndexVersion = ~0ull;
-    quint64 rowsVersion = 0;
 };
 
 // A table of the store in a chosen order, optionally restricted to the details of a master.
@@ -337,8 +350,10 @@ protected:
     void deleteRow(const Row& r) override;
     bool canModify() const override { return true; }
     bool resolveIndex(const QString& name, QStringList& fields, bool& noCase) const override;
+    bool fieldListNoCase(const QStringList& fields) const override;
 
 private:
+    QString orderClause() const;
     QString table;
     TableDef expected;
     bool hasExpected = false;

@@ -1,0 +1,525 @@
+#include "Database.h"
+#include "Errors.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <sqlite3.h>
+
+namespace {
+
+QString sqlError(const QSqlError& e)
+{
+    QString t = e.driverText();
+    QString d = e.databaseText();
+    if (!d.isEmpty() && d != t)
+        t = t.isEmpty() ? d : t + ": " + d;
+    return t;
+}
+
+QString literal(const QVariant& v, FieldType type)
+{
+    if (!v.isValid() || v.isNull())
+        return QStringLiteral("NULL");
+    switch (type) {
+    case FieldType::Boolean: return v.toBool() ? "1" : "0";
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc: return QString::number(v.toLongLong());
+    case FieldType::Float:
+    case FieldType::Currency: return QString::number(v.toDouble(), 'g', 17);
+    default: {
+        QString s = v.toString();
+        s.replace('\'', "''");
+        return '\'' + s + '\'';
+    }
+    }
+}
+
+QVariant defaultFromSql(const QString& text, FieldType type)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty() || t.compare("NULL", Qt::CaseInsensitive) == 0)
+        return {};
+    if (t.startsWith('\'') && t.endsWith('\'') && t.size() >= 2)
+        return fromSqlValue(type, t.mid(1, t.size() - 2).replace("''", "'"));
+    if (t.compare("TRUE", Qt::CaseInsensitive) == 0)
+        return fromSqlValue(type, 1);
+    if (t.compare("FALSE", Qt::CaseInsensitive) == 0)
+        return fromSqlValue(type, 0);
+    bool ok = false;
+    double d = t.toDouble(&ok);
+    return ok ? fromSqlValue(type, d) : fromSqlValue(type, t);
+}
+
+sqlite3* handleOf(QSqlDatabase& db)
+{
+    QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0)
+        return *static_cast<sqlite3* const*>(v.data());
+    return nullptr;
+}
+
+} // namespace
+
+QVariant toSqlValue(FieldType type, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    switch (type) {
+    case FieldType::Date: {
+        QDate d = v.typeId() == QMetaType::QDate ? v.toDate() : QDate::fromString(v.toString(), Qt::ISODate);
+        return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
+    }
+    case FieldType::Boolean: return QVariant(qlonglong(v.toBool() ? 1 : 0));
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc: return QVariant(v.toLongLong());
+    case FieldType::Float:
+    case FieldType::Currency: return QVariant(v.toDouble());
+    case FieldType::String: {
+        QString s = v.toString();
+        return s.isEmpty() ? QVariant() : QVariant(s);
+    }
+    }
+    return v;
+}
+
+QVariant fromSqlValue(FieldType type, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    switch (type) {
+    case FieldType::Date: {
+        QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
+        return d.isValid() ? QVariant(d) : QVariant();
+    }
+    case FieldType::Boolean: {
+        if (v.typeId() == QMetaType::QString) {
+            QString s = v.toString().trimmed().toLower();
+            return QVariant(s == "1" || s == "true" || s == "t" || s == "yes");
+        }
+        return QVariant(v.toLongLong() != 0);
+    }
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc: return QVariant(qlonglong(v.toDouble() < 0 ? v.toDouble() - 0.5 : v.toDouble() + 0.5));
+    case FieldType::Float:
+    case FieldType::Currency: return QVariant(v.toDouble());
+    case FieldType::String: {
+        QString s = v.toString();
+        return s.isEmpty() ? QVariant() : QVariant(s);
+    }
+    }
+    return v;
+}
+
+Database::Database(const QString& connectionName) : name(connectionName) {}
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::open(const QString& folder, bool create)
+{
+    close();
+    QDir dir(folder);
+    dbFolder = dir.absolutePath();
+    const QString file = filePath();
+    if (!QFileInfo::exists(file)) {
+        if (!create)
+            throw LavError(QStringLiteral("Archivio non trovato: '%1'.").arg(QDir::toNativeSeparators(file)));
+        if (!dir.mkpath("."))
+            throw LavError(QStringLiteral("Impossibile creare la cartella '%1'.").arg(QDir::toNativeSeparators(dbFolder)));
+    }
+    db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(file);
+    if (!db.open()) {
+        QString err = sqlError(db.lastError());
+        close();
+        throw LavError(QStringLiteral("Impossibile aprire l'archivio '%1': %2").arg(QDir::toNativeSeparators(file), err));
+    }
+    try {
+        // A file that is not an SQLite database fails on its first read.
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
+            throw LavError(QStringLiteral("Il file '%1' non è un archivio valido: %2")
+                               .arg(QDir::toNativeSeparators(file), sqlError(probe.lastError())));
+        probe.finish();
+        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::close()
+{
+    if (db.isValid()) {
+        if (db.isOpen())
+            db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    attached.clear();
+    transactionOpen = false;
+}
+
+bool Database::isOpen() const
+{
+    return db.isValid() && db.isOpen();
+}
+
+QString Database::filePath() const
+{
+    return QDir(dbFolder).absoluteFilePath(fileName());
+}
+
+QString Database::bareName(const QString& tableName)
+{
+    QString n = tableName;
+    n.replace('\\', '/');
+    n = n.section('/', -1);
+    if (n.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+        n.chop(3);
+    return n;
+}
+
+QString Database::fileOf(const QString& tableName) const
+{
+    QString n = tableName;
+    n.replace('\\', '/');
+    if (!n.contains('/'))
+        return filePath();
+    QString dirPart = n.section('/', 0, -2);
+    QString file = QDir(dbFolder).absoluteFilePath(dirPart + '/' + bareName(tableName) + ".db");
+    file = QDir::cleanPath(file);
+    if (QFileInfo(file).absoluteFilePath() == QFileInfo(filePath()).absoluteFilePath())
+        return filePath();
+    return file;
+}
+
+QString Database::schemaFor(const QString& file)
+{
+    if (file == filePath())
+        return QString();
+    auto it = attached.find(file);
+    if (it != attached.end())
+        return *it;
+    if (!QFileInfo(file).absoluteDir().exists())
+        throw LavError(QStringLiteral("La cartella dell'archivio '%1' non esiste.").arg(QDir::toNativeSeparators(file)));
+    QString schema;
+    QFileInfo fi(file);
+    static const QRegularExpression year(QStringLiteral("^\\d{4}$"));
+    if (year.match(fi.absoluteDir().dirName()).hasMatch())
+        schema = 'y' + fi.absoluteDir().dirName() + '_' + QString::number(nextSchema++);
+    else
+        schema = 'a' + QString::number(nextSchema++);
+    if (transactionOpen)
+        throw LavError(QStringLiteral("Impossibile aprire l'archivio '%1' durante una transazione.").arg(QDir::toNativeSeparators(file)));
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("ATTACH DATABASE ? AS %1").arg(quoteName(schema)));
+    q.addBindValue(file);
+    if (!q.exec())
+        throw LavError(QStringLiteral("Impossibile aprire l'archivio '%1': %2").arg(QDir::toNativeSeparators(file), sqlError(q.lastError())));
+    q.finish();
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM %1.sqlite_master").arg(quoteName(schema)))) {
+        QString err = sqlError(probe.lastError());
+        probe.finish();
+        QSqlQuery d(db);
+        d.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteName(schema)));
+        throw LavError(QStringLiteral("Il file '%1' non è un archivio valido: %2").arg(QDir::toNativeSeparators(file), err));
+    }
+    probe.finish();
+    attached.insert(file, schema);
+    return schema;
+}
+
+QString Database::qualified(const QString& tableName)
+{
+    const QString schema = schemaFor(fileOf(tableName));
+    const QString bare = quoteName(bareName(tableName));
+    return schema.isEmpty() ? bare : quoteName(schema) + '.' + bare;
+}
+
+void Database::detach(const QString& tableName)
+{
+    const QString file = fileOf(tableName);
+    auto it = attached.find(file);
+    if (it == attached.end())
+        return;
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("DETACH DATABASE %1").arg(quoteName(*it))))
+        attached.erase(it);
+}
+
+bool Database::tableExists(const QString& tableName)
+{
+    const QString file = fileOf(tableName);
+    if (file != filePath() && !QFileInfo::exists(file))
+        return false;
+    const QString schema = schemaFor(file);
+    QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM %1sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE")
+                           .arg(schema.isEmpty() ? QString() : quoteName(schema) + '.'),
+                       QVariantList{bareName(tableName)});
+    bool found = q.next();
+    q.finish();
+    return found;
+}
+
+TableDef Database::readDef(const QString& tableName)
+{
+    const QString schema = schemaFor(fileOf(tableName));
+    const QString prefix = schema.isEmpty() ? QString() : quoteName(schema) + '.';
+    const QString bare = bareName(tableName);
+    TableDef def;
+
+    QSqlQuery m = exec(QStringLiteral("SELECT name, sql FROM %1sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE").arg(prefix),
+                       QVariantList{bare});
+    if (!m.next())
+        throw LavError(QStringLiteral("La tabella '%1' non esiste.").arg(tableName));
+    def.name = m.value(0).toString();
+    const bool autoinc = m.value(1).toString().contains(QStringLiteral("AUTOINCREMENT"), Qt::CaseInsensitive);
+    m.finish();
+
+    QSqlQuery cols = exec(QStringLiteral("PRAGMA %1table_info(%2)").arg(prefix, quoteName(def.name)));
+    while (cols.next()) {
+        const bool pk = cols.value(5).toInt() == 1;
+        FieldDef f = fieldFromDeclaredType(cols.value(1).toString(), cols.value(2).toString(), autoinc && pk);
+        f.defaultValue = defaultFromSql(cols.value(4).toString(), f.type);
+        def.fields.append(f);
+    }
+    cols.finish();
+
+    QSqlQuery idx = exec(QStringLiteral("PRAGMA %1index_list(%2)").arg(prefix, quoteName(def.name)));
+    QList<QPair<QString, bool>> names;
+    while (idx.next())
+        if (idx.value(3).toString() == QLatin1String("c"))
+            names.append({idx.value(1).toString(), idx.value(2).toInt() == 1});
+    idx.finish();
+    for (const auto& [sqlName, unique] : names) {
+        IndexDef ix;
+        ix.name = sqlName;
+        const QString tablePrefix = def.name + '_';
+        if (ix.name.startsWith(tablePrefix, Qt::CaseInsensitive))
+            ix.name = ix.name.mid(tablePrefix.size());
+        ix.primary = unique;
+        QSqlQuery info = exec(QStringLiteral("PRAGMA %1index_xinfo(%2)").arg(prefix, quoteName(sqlName)));
+        bool allNoCase = true, anyCol = false;
+        while (info.next()) {
+            if (info.value(5).toInt() != 1)
+                continue;
+            ix.fields.append(info.value(2).toString());
+            anyCol = true;
+            if (info.value(4).toString().compare("NOCASE", Qt::CaseInsensitive) != 0)
+                allNoCase = false;
+        }
+        info.finish();
+        ix.caseInsensitive = anyCol && allNoCase;
+        def.indexes.append(ix);
+    }
+    // Primary index first, as the definitions list it.
+    std::stable_sort(def.indexes.begin(), def.indexes.end(),
+                     [](const IndexDef& a, const IndexDef& b) { return a.primary && !b.primary; });
+    return def;
+}
+
+void Database::createTable(const QString& tableName, const TableDef& def)
+{
+    const QString schema = schemaFor(fileOf(tableName));
+    const QString prefix = schema.isEmpty() ? QString() : quoteName(schema) + '.';
+    const QString bare = bareName(tableName);
+    const QString target = prefix + quoteName(bare);
+
+    QStringList cols;
+    for (const auto& f : def.fields) {
+        QString c = quoteName(f.name) + ' ' + sqlTypeName(f);
+        if (f.type == FieldType::AutoInc)
+            c += QStringLiteral(" PRIMARY KEY AUTOINCREMENT");
+        else if (f.defaultValue.isValid() && !f.defaultValue.isNull())
+            c += QStringLiteral(" DEFAULT ") + literal(f.defaultValue, f.type);
+        cols << c;
+    }
+    Savepoint sp(*this);
+    exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(target));
+    exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, cols.join(QStringLiteral(", "))));
+    for (const auto& ix : def.indexes) {
+        QStringList parts;
+        for (const auto& f : ix.fields)
+            parts << quoteName(f) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+        exec(QStringLiteral("CREATE %1INDEX %2%3 ON %4 (%5)")
+                 .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), prefix,
+                      quoteName(bare + '_' + ix.name), quoteName(bare), parts.join(QStringLiteral(", "))));
+    }
+    sp.release();
+}
+
+void Database::dropTable(const QString& tableName)
+{
+    exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(qualified(tableName)));
+}
+
+int Database::copyRecords(const QString& fromTable, const QString& toTable)
+{
+    TableDef from = readDef(fromTable);
+    TableDef to = readDef(toTable);
+    QStringList common;
+    for (const auto& f : from.fields)
+        if (to.field(f.name))
+            common << quoteName(to.field(f.name)->name);
+    if (common.isEmpty())
+        return 0;
+    const QString list = common.join(QStringLiteral(", "));
+    QSqlQuery q = exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM %3")
+                           .arg(qualified(toTable), list, qualified(fromTable)));
+    return q.numRowsAffected();
+}
+
+qint64 Database::recordCount(const QString& tableName)
+{
+    QSqlQuery q = exec(QStringLiteral("SELECT count(*) FROM %1").arg(qualified(tableName)));
+    qint64 n = q.next() ? q.value(0).toLongLong() : 0;
+    q.finish();
+    return n;
+}
+
+void Database::run(QSqlQuery& q)
+{
+    if (!q.exec()) {
+        QString stmt = q.lastQuery().simplified();
+        throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), stmt));
+    }
+}
+
+QSqlQuery Database::prepare(const QString& sql)
+{
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), sql.simplified()));
+    return q;
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantList& params)
+{
+    if (!isOpen())
+        throw LavError(QStringLiteral("L'archivio non è aperto."));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (params.isEmpty()) {
+        if (!q.exec(sql))
+            throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), sql.simplified()));
+        return q;
+    }
+    if (!q.prepare(sql))
+        throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), sql.simplified()));
+    for (const auto& p : params)
+        q.addBindValue(p);
+    run(q);
+    return q;
+}
+
+QSqlQuery Database::exec(const QString& sql, const QVariantMap& params)
+{
+    if (!isOpen())
+        throw LavError(QStringLiteral("L'archivio non è aperto."));
+    QSqlQuery q = prepare(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        q.bindValue(it.key().startsWith(':') ? it.key() : ':' + it.key(), it.value());
+    run(q);
+    return q;
+}
+
+void Database::startTransaction()
+{
+    if (transactionOpen)
+        throw LavError(QStringLiteral("Una transazione è già aperta."));
+    if (!db.transaction())
+        throw LavError(QStringLiteral("Impossibile avviare la transazione: %1").arg(sqlError(db.lastError())));
+    transactionOpen = true;
+}
+
+void Database::commit()
+{
+    if (!transactionOpen)
+        return;
+    if (!db.commit())
+        throw LavError(QStringLiteral("Impossibile confermare la transazione: %1").arg(sqlError(db.lastError())));
+    transactionOpen = false;
+}
+
+void Database::rollback()
+{
+    if (!transactionOpen)
+        return;
+    transactionOpen = false;
+    if (!db.rollback())
+        throw LavError(QStringLiteral("Impossibile annullare la transazione: %1").arg(sqlError(db.lastError())));
+}
+
+void Database::backupTo(const QString& targetFile)
+{
+    sqlite3* src = handleOf(db);
+    if (!src)
+        throw LavError(QStringLiteral("L'archivio non è aperto."));
+    const QString tmp = targetFile + QStringLiteral(".tmp");
+    QFile::remove(tmp);
+    sqlite3* dst = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(tmp).constData(), &dst,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString err;
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* b = sqlite3_backup_init(dst, "main", src, "main");
+        if (b) {
+            rc = sqlite3_backup_step(b, -1);
+            sqlite3_backup_finish(b);
+            if (rc != SQLITE_DONE)
+                err = QString::fromUtf8(sqlite3_errstr(rc));
+        } else {
+            err = QString::fromUtf8(sqlite3_errmsg(dst));
+        }
+    } else {
+        err = QString::fromUtf8(sqlite3_errstr(rc));
+    }
+    sqlite3_close(dst);
+    if (!err.isEmpty()) {
+        QFile::remove(tmp);
+        throw LavError(QStringLiteral("Copia di '%1' non riuscita: %2").arg(QDir::toNativeSeparators(targetFile), err));
+    }
+    QFile::remove(targetFile);
+    if (!QFile::rename(tmp, targetFile)) {
+        QFile::remove(tmp);
+        throw LavError(QStringLiteral("Copia di '%1' non riuscita.").arg(QDir::toNativeSeparators(targetFile)));
+    }
+}
+
+Savepoint::Savepoint(Database& d) : db(d)
+{
+    static int counter = 0;
+    name = QStringLiteral("sp%1").arg(++counter);
+    db.exec(QStringLiteral("SAVEPOINT %1").arg(name));
+}
+
+Savepoint::~Savepoint()
+{
+    if (done)
+        return;
+    try {
+        db.exec(QStringLiteral("ROLLBACK TO %1").arg(name));
+        db.exec(QStringLiteral("RELEASE %1").arg(name));
+    } catch (...) {
+    }
+}
+
+void Savepoint::release()
+{
+    db.exec(QStringLiteral("RELEASE %1").arg(name));
+    done = true;
+}

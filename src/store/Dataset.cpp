@@ -1,0 +1,1214 @@
+#include "Dataset.h"
+#include "DateIt.h"
+#include "Errors.h"
+#include "FilterExpr.h"
+#include "Locale.h"
+#include <QSet>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Bumped by every change of loaded rows anywhere, so that calculated and lookup values
+// computed before it are computed again on their next read.
+quint64 dataVersion = 1;
+
+bool isNumeric(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Text order of the store: byte order, optionally folding ASCII letters only.
+int compareText(const QString& a, const QString& b, bool noCase)
+{
+    const int n = std::min(a.size(), b.size());
+    for (int i = 0; i < n; ++i) {
+        char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (noCase) {
+            if (x >= 'A' && x <= 'Z')
+                x += 32;
+            if (y >= 'A' && y <= 'Z')
+                y += 32;
+        }
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// Order of two stored values: empty first, then numbers, then texts (as SQLite orders them).
+int compareValues(const QVariant& a, const QVariant& b, bool noCase)
+{
+    const bool an = a.isNull() || !a.isValid(), bn = b.isNull() || !b.isValid();
+    if (an || bn)
+        return an == bn ? 0 : (an ? -1 : 1);
+    if (a.typeId() == QMetaType::QDate && b.typeId() == QMetaType::QDate) {
+        const QDate x = a.toDate(), y = b.toDate();
+        return x == y ? 0 : (x < y ? -1 : 1);
+    }
+    const bool anum = isNumeric(a), bnum = isNumeric(b);
+    if (anum && bnum) {
+        const double x = a.toDouble(), y = b.toDouble();
+        return x == y ? 0 : (x < y ? -1 : 1);
+    }
+    if (anum != bnum)
+        return anum ? -1 : 1;
+    const QString x = a.typeId() == QMetaType::QDate ? a.toDate().toString(Qt::ISODate) : a.toString();
+    const QString y = b.typeId() == QMetaType::QDate ? b.toDate().toString(Qt::ISODate) : b.toString();
+    return compareText(x, y, noCase);
+}
+
+QString keyText(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return QStringLiteral("\x01");
+    if (isNumeric(v))
+        return QString::number(v.toDouble(), 'g', 17);
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate().toString(Qt::ISODate);
+    return v.toString();
+}
+
+QStringList splitFields(const QString& list)
+{
+    QStringList out;
+    for (const QString& f : list.split(';', Qt::SkipEmptyParts))
+        out << f.trimmed();
+    return out;
+}
+
+// Brings a value to the type of a field, refusing what the field cannot hold.
+QVariant coerce(const FieldDef& def, const QVariant& in)
+{
+    if (!in.isValid() || in.isNull())
+        return QVariant();
+    auto outOfRange = [&](const QString& value, const QString& lo, const QString& hi) {
+        return LavError(QStringLiteral("Il valore %1 non è ammesso per il campo '%2': deve essere compreso tra %3 e %4.")
+                            .arg(value, def.name, lo, hi));
+    };
+    QVariant v;
+    switch (def.type) {
+    case FieldType::String: {
+        QString s = in.typeId() == QMetaType::QDate ? formatDate(in.toDate()) : in.toString();
+        if (def.size > 0 && s.size() > def.size)
+            s.truncate(def.size);
+        if (s.isEmpty())
+            return QVariant();
+        v = s;
+        break;
+    }
+    case FieldType::SmallInt:
+    case FieldType::Integer:
+    case FieldType::AutoInc: {
+        double d;
+        if (in.typeId() == QMetaType::QString) {
+            auto n = parseNumber(in.toString());
+            if (!n)
+                throw LavError(QStringLiteral("'%1' non è un numero valido per il campo '%2'.").arg(in.toString(), def.name));
+            d = *n;
+        } else {
+            d = in.toDouble();
+        }
+        const double r = std::round(d);
+        const double lo = def.type == FieldType::SmallInt ? -32768.0 : -2147483648.0;
+        const double hi = def.type == FieldType::SmallInt ? 32767.0 : 2147483647.0;
+        if (r < lo || r > hi)
+            throw outOfRange(QString::number(d, 'g', 15), QString::number(lo, 'f', 0), QString::number(hi, 'f', 0));
+        v = qlonglong(r);
+        break;
+    }
+    case FieldType::Float:
+    case FieldType::Currency: {
+        double d;
+        if (in.typeId() == QMetaType::QString) {
+            auto n = parseNumber(in.toString());
+            if (!n)
+                throw LavError(QStringLiteral("'%1' non è un numero valido per il campo '%2'.").arg(in.toString(), def.name));
+            d = *n;
+        } else {
+            d = in.toDouble();
+        }
+        if (!std::isfinite(d))
+            throw LavError(QStringLiteral("Valore non valido per il campo '%1'.").arg(def.name));
+        if (def.type == FieldType::Currency)
+            d = Money::fromDouble(d).toDouble();
+        v = d;
+        break;
+    }
+    case FieldType::Boolean:
+        if (in.typeId() == QMetaType::QString) {
+            const QString s = in.toString().trimmed().toLower();
+            if (s.isEmpty())
+                return QVariant();
+            v = (s == "true" || s == "1" || s == "si" || s == "sì" || s == "t" || s == "s");
+        } else {
+            v = in.toBool();
+        }
+        break;
+    case FieldType::Date: {
+        QDate d;
+        if (in.typeId() == QMetaType::QDate || in.typeId() == QMetaType::QDateTime)
+            d = in.toDate();
+        else {
+            const QString s = in.toString();
+            if (isBlankDate(s))
+                return QVariant();
+            d = QDate::fromString(s.left(10), Qt::ISODate);
+            if (!d.isValid())
+                d = parseDate(s);
+            if (!d.isValid())
+                throw LavError(QStringLiteral("'%1' non è una data valida per il campo '%2'.").arg(s, def.name));
+        }
+        if (!d.isValid())
+            return QVariant();
+        v = d;
+        break;
+    }
+    }
+    if ((def.minValue || def.maxValue) && isNumeric(v)) {
+        const double d = v.toDouble();
+        const double lo = def.minValue.value_or(-std::numeric_limits<double>::infinity());
+        const double hi = def.maxValue.value_or(std::numeric_limits<double>::infinity());
+        if (d < lo || d > hi)
+            throw outOfRange(QString::number(d, 'g', 15),
+                             def.minValue ? QString::number(*def.minValue, 'g', 15) : QStringLiteral("-∞"),
+                             def.maxValue ? QString::number(*def.maxValue, 'g', 15) : QStringLiteral("∞"));
+    }
+    return v;
+}
+
+} // namespace
+
+QString stateName(DatasetState s)
+{
+    switch (s) {
+    case DatasetState::Inactive: return QStringLiteral("Non attivo");
+    case DatasetState::Browse: return QStringLiteral("Visualizzazione");
+    case DatasetState::Edit: return QStringLiteral("Modifica");
+    case DatasetState::Insert: return QStringLiteral("Inserimento");
+    default: return QString();
+    }
+}
+
+// ---------------------------------------------------------------- Field
+
+Field::Field(Dataset& o, FieldDef d, FieldKind k, int s) : owner(o), def(std::move(d)), fieldKind(k), slot(s) {}
+
+QVariant Field::value() const
+{
+    const Dataset::Row* r = owner.activeRow();
+    if (!r)
+        return QVariant();
+    if (fieldKind == FieldKind::Data) {
+        if (slot < 0)
+            throw LavError(QStringLiteral("%1: campo '%2' non trovato.").arg(owner.objectName(), def.name));
+        return r->values.value(slot);
+    }
+    owner.computeRow(*r);
+    return r->computed.value(slot);
+}
+
+bool Field::isNull() const
+{
+    const QVariant v = value();
+    return !v.isValid() || v.isNull();
+}
+
+QString Field::asString() const
+{
+    const QVariant v = value();
+    if (v.isNull() || !v.isValid())
+        return QString();
+    switch (v.typeId()) {
+    case QMetaType::QDate: return formatDate(v.toDate());
+    case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    case QMetaType::Double: return QString::number(v.toDouble(), 'g', 15).replace('.', ',');
+    default: return v.toString();
+    }
+}
+
+qint64 Field::asInteger() const
+{
+    const QVariant v = value();
+    if (v.isNull() || !v.isValid())
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        auto n = parseNumber(v.toString());
+        return n ? qint64(std::llround(*n)) : 0;
+    }
+    return qint64(std::llround(v.toDouble()));
+}
+
+double Field::asFloat() const
+{
+    const QVariant v = value();
+    if (v.isNull() || !v.isValid())
+        return 0.0;
+    if (v.typeId() == QMetaType::QString)
+        return parseNumber(v.toString()).value_or(0.0);
+    return v.toDouble();
+}
+
+Money Field::asMoney() const
+{
+    return Money::fromDouble(asFloat());
+}
+
+QDate Field::asDate() const
+{
+    const QVariant v = value();
+    if (v.typeId() == QMetaType::QDate)
+        return v.toDate();
+    if (v.isNull() || !v.isValid())
+        return QDate();
+    QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
+    return d.isValid() ? d : parseDate(v.toString());
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant v = value();
+    if (v.isNull() || !v.isValid())
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed().toLower();
+        return s == "true" || s == "1" || s == "t";
+    }
+    return v.toBool();
+}
+
+void Field::setValue(const QVariant& v)
+{
+    if (fieldKind != FieldKind::Data) {
+        if (!owner.calcRow)
+            throw LavError(QStringLiteral("%1: il campo '%2' non può essere modificato.").arg(owner.objectName(), def.name));
+        QVariant c = coerce(FieldDef{def.name, def.type, 0, {}, {}, {}}, v);
+        owner.calcRow->computed[slot] = c;
+        return;
+    }
+    if (slot < 0)
+        throw LavError(QStringLiteral("%1: campo '%2' non trovato.").arg(owner.objectName(), def.name));
+    if (owner.st != DatasetState::Edit && owner.st != DatasetState::Insert)
+        throw LavError(QStringLiteral("%1: l'archivio non è in modifica o inserimento.").arg(owner.objectName()));
+    const QVariant c = coerce(def, v);
+    owner.buffer.values[slot] = c;
+    owner.buffer.computedStamp = 0;
+    owner.bufferModified = true;
+    if (owner.disableCount == 0)
+        Q_EMIT owner.fieldChanged(this);
+    else
+        owner.pendingRecord = true;
+}
+
+QVariant Field::parseText(const QString& t) const
+{
+    switch (def.type) {
+    case FieldType::Date:
+        if (isBlankDate(t))
+            return QVariant();
+        return t;
+    case FieldType::String:
+        return t;
+    case FieldType::Boolean:
+        return t;
+    default:
+        if (t.trimmed().isEmpty())
+            return QVariant();
+        return t;
+    }
+}
+
+QString Field::text() const
+{
+    if (onGetText)
+        return onGetText(*this);
+    return asString();
+}
+
+void Field::setText(const QString& t)
+{
+    if (onSetText) {
+        onSetText(*this, t);
+        return;
+    }
+    setValue(parseText(t));
+}
+
+// ---------------------------------------------------------------- Dataset
+
+Dataset::Dataset(Database& d, const QString& name, QObject* parent) : QObject(parent), db(d)
+{
+    setObjectName(name);
+}
+
+Dataset::~Dataset()
+{
+    if (masterDs)
+        std::erase(masterDs->details, this);
+    for (Dataset* d : details)
+        d->masterDs = nullptr;
+}
+
+void Dataset::bindDataFields(const QList<FieldDef>& columns)
+{
+    QSet<Field*> seen;
+    std::vector<std::unique_ptr<Field>> ordered;
+    int slot = 0;
+    for (const FieldDef& c : columns) {
+        auto it = std::find_if(fieldList.begin(), fieldList.end(), [&](const auto& f) {
+            return f && f->fieldKind == FieldKind::Data && f->def.name.compare(c.name, Qt::CaseInsensitive) == 0;
+        });
+        if (it != fieldList.end()) {
+            (*it)->def = c;
+            (*it)->slot = slot;
+            ordered.push_back(std::move(*it));
+        } else {
+            ordered.push_back(std::make_unique<Field>(*this, c, FieldKind::Data, slot));
+        }
+        ++slot;
+    }
+    // Data fields whose column is gone stay as objects but read as absent.
+    for (auto& f : fieldList) {
+        if (!f)
+            continue;
+        if (f->fieldKind == FieldKind::Data)
+            f->slot = -1;
+        ordered.push_back(std::move(f));
+    }
+    fieldList = std::move(ordered);
+    dataFields = slot;
+}
+
+Field* Dataset::dataFieldAt(int slot) const
+{
+    for (const auto& f : fieldList)
+        if (f->fieldKind == FieldKind::Data && f->slot == slot)
+            return f.get();
+    return nullptr;
+}
+
+Field& Dataset::addCalculatedField(const QString& name, FieldType type, int size)
+{
+    FieldDef d;
+    d.name = name;
+    d.type = type;
+    d.size = size;
+    fieldList.push_back(std::make_unique<Field>(*this, d, FieldKind::Calculated, computedFields++));
+    return *fieldList.back();
+}
+
+Field& Dataset::addLookupField(const QString& name, FieldType type, int size, const QString& keyFields,
+                               Dataset& lookup, const QString& lookupKeyFields, const QString& resultField)
+{
+    FieldDef d;
+    d.name = name;
+    d.type = type;
+    d.size = size;
+    fieldList.push_back(std::make_unique<Field>(*this, d, FieldKind::Lookup, computedFields++));
+    Field& f = *fieldList.back();
+    f.keyFields = splitFields(keyFields);
+    f.lookupDataset = &lookup;
+    f.lookupKeyFields = splitFields(lookupKeyFields);
+    f.lookupResultField = resultField;
+    return f;
+}
+
+Field* Dataset::findField(const QString& name)
+{
+    for (const auto& f : fieldList)
+        if (f->def.name.compare(name, Qt::CaseInsensitive) == 0 && (f->fieldKind != FieldKind::Data || f->slot >= 0))
+            return f.get();
+    return nullptr;
+}
+
+Field& Dataset::field(const QString& name)
+{
+    if (Field* f = findField(name))
+        return *f;
+    throw LavError(QStringLiteral("%1: campo '%2' non trovato.").arg(objectName(), name));
+}
+
+const Dataset::Row* Dataset::activeRow() const
+{
+    if (calcRow)
+        return calcRow;
+    if (st == DatasetState::Edit || st == DatasetState::Insert)
+        return &buffer;
+    if (cur >= 0 && cur < int(rows.size()))
+        return &rows[cur];
+    return nullptr;
+}
+
+void Dataset::computeRow(const Row& r) const
+{
+    if (r.computedStamp == dataVersion || computedFields == 0)
+        return;
+    r.computed = QList<QVariant>(computedFields);
+    r.computedStamp = dataVersion;
+    const Row* saved = calcRow;
+    calcRow = &r;
+    try {
+        for (const auto& f : fieldList) {
+            if (f->fieldKind != FieldKind::Lookup || !f->lookupDataset)
+                continue;
+            QVariantList key;
+            for (const QString& k : f->keyFields) {
+                const Field* kf = const_cast<Dataset*>(this)->findField(k);
+                key << (kf ? kf->value() : QVariant());
+            }
+            r.computed[f->slot] = f->lookupDataset->lookup(f->lookupKeyFields.join(';'), key, f->lookupResultField);
+        }
+        onCalcFields.fire(const_cast<Dataset&>(*this));
+    } catch (...) {
+        calcRow = saved;
+        throw;
+    }
+    calcRow = saved;
+}
+
+QVariant Dataset::valueAt(int row, int fieldIndex)
+{
+    if (row < 0 || row >= int(rows.size()) || fieldIndex < 0 || fieldIndex >= int(fieldList.size()))
+        return QVariant();
+    const Row* r = (row == cur && (st == DatasetState::Edit)) ? &buffer : &rows[row];
+    const Field& f = *fieldList[fieldIndex];
+    if (f.fieldKind == FieldKind::Data)
+        return f.slot < 0 ? QVariant() : r->values.value(f.slot);
+    computeRow(*r);
+    return r->computed.value(f.slot);
+}
+
+QVariant Dataset::valueAt(int row, const QString& fieldName)
+{
+    for (int i = 0; i < int(fieldList.size()); ++i)
+        if (fieldList[i]->def.name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return valueAt(row, i);
+    throw LavError(QStringLiteral("%1: campo '%2' non trovato.").arg(objectName(), fieldName));
+}
+
+void Dataset::setState(DatasetState s)
+{
+    if (st == s)
+        return;
+    st = s;
+    Q_EMIT stateChanged();
+}
+
+void Dataset::notifyRecord()
+{
+    if (disableCount > 0) {
+        pendingRecord = true;
+        return;
+    }
+    Q_EMIT recordChanged();
+}
+
+void Dataset::notifyRows()
+{
+    ++dataVersion;
+    if (disableCount > 0) {
+        pendingRows = true;
+        return;
+    }
+    Q_EMIT rowsChanged();
+}
+
+void Dataset::disableControls()
+{
+    ++disableCount;
+}
+
+void Dataset::enableControls()
+{
+    if (disableCount == 0)
+        return;
+    if (--disableCount > 0)
+        return;
+    const bool rowsPending = pendingRows, recordPending = pendingRecord;
+    pendingRows = pendingRecord = false;
+    if (rowsPending)
+        Q_EMIT rowsChanged();
+    if (rowsPending || recordPending) {
+        Q_EMIT recordChanged();
+        for (Dataset* d : details)
+            d->masterMoved();
+    }
+}
+
+// ---- open / close / load
+
+void Dataset::open()
+{
+    if (active())
+        return;
+    beforeOpen.fire(*this);
+    openCursor();
+    if (!orderIndex.isEmpty()) {
+        QStringList fields;
+        bool noCase = false;
+        if (!resolveIndex(orderIndex, fields, noCase))
+            throw LavError(QStringLiteral("%1: indice '%2' non trovato.").arg(objectName(), orderIndex));
+        orderFieldNames = fields;
+        orderNoCase = noCase;
+    } else if (!orderFieldNames.isEmpty()) {
+        orderNoCase = fieldListNoCase(orderFieldNames);
+    }
+    if (masterDs)
+        masterKeyValues = currentMasterKey();
+    compileFilter();
+    rows.clear();
+    loadRows(rows);
+    sortRows();
+    cur = rows.empty() ? -1 : 0;
+    atBof = true;
+    atEof = rows.empty();
+    setState(DatasetState::Browse);
+    notifyRows();
+    notifyRecord();
+    afterOpen.fire(*this);
+    for (Dataset* d : details)
+        d->masterMoved();
+}
+
+void Dataset::close()
+{
+    if (!active())
+        return;
+    beforeClose.fire(*this);
+    rows.clear();
+    cur = -1;
+    atBof = atEof = true;
+    buffer = Row{};
+    bufferModified = false;
+    masterKeyValues.clear();
+    ++dataVersion;
+    setState(DatasetState::Inactive);
+    if (disableCount == 0) {
+        Q_EMIT rowsChanged();
+        Q_EMIT recordChanged();
+    }
+    afterClose.fire(*this);
+    for (Dataset* d : details)
+        if (d->active())
+            d->masterMoved();
+}
+
+void Dataset::loadAll(Bookmark keep)
+{
+    rows.clear();
+    loadRows(rows);
+    sortRows();
+    cur = -1;
+    if (keep) {
+        for (int i = 0; i < int(rows.size()); ++i)
+            if (rows[i].rowid == keep) {
+                cur = i;
+                break;
+            }
+    }
+    if (cur < 0)
+        cur = rows.empty() ? -1 : 0;
+    atBof = cur <= 0;
+    atEof = rows.empty();
+    notifyRows();
+    notifyRecord();
+}
+
+void Dataset::refresh()
+{
+    if (!active())
+        return;
+    checkBrowseMode();
+    loadAll(bookmark());
+    for (Dataset* d : details)
+        d->masterMoved();
+}
+
+QVariantList Dataset::currentMasterKey() const
+{
+    QVariantList key;
+    if (!masterDs || !masterDs->active())
+        return key;
+    for (const QString& f : masterFieldNames) {
+        Field* mf = masterDs->findField(f);
+        key << (mf ? mf->value() : QVariant());
+    }
+    return key;
+}
+
+void Dataset::masterMoved()
+{
+    if (!active() || !masterDs)
+        return;
+    if (masterDs->disableCount > 0) {
+        masterDs->pendingRecord = true;
+        return;
+    }
+    const QVariantList key = currentMasterKey();
+    bool same = key.size() == masterKeyValues.size();
+    for (int i = 0; same && i < key.size(); ++i)
+        same = compareValues(key[i], masterKeyValues[i], false) == 0 && key[i].isNull() == masterKeyValues[i].isNull();
+    if (same && !masterKeyValues.isEmpty())
+        return;
+    checkBrowseMode();
+    masterKeyValues = key;
+    loadAll(0);
+    for (Dataset* d : details)
+        d->masterMoved();
+    afterScroll.fire(*this);
+}
+
+void Dataset::sortRows()
+{
+    auto less = [this](const Row& a, const Row& b) { return compareRows(a, b) < 0; };
+    if (!std::is_sorted(rows.begin(), rows.end(), less))
+        std::stable_sort(rows.begin(), rows.end(), less);
+}
+
+int Dataset::compareRows(const Row& a, const Row& b) const
+{
+    for (const QString& name : orderFieldNames) {
+        const Field* f = const_cast<Dataset*>(this)->findField(name);
+        if (!f || f->fieldKind != FieldKind::Data)
+            continue;
+        const int c = compareValues(a.values.value(f->slot), b.values.value(f->slot), orderNoCase);
+        if (c)
+            return c;
+    }
+    return a.rowid == b.rowid ? 0 : (a.rowid < b.rowid ? -1 : 1);
+}
+
+int Dataset::compareKey(const Row& a, const QVariantList& key, bool) const
+{
+    for (int i = 0; i < key.size() && i < orderFieldNames.size(); ++i) {
+        const Field* f = const_cast<Dataset*>(this)->findField(orderFieldNames[i]);
+        if (!f || f->fieldKind != FieldKind::Data)
+            continue;
+        const QVariant k = coerce(FieldDef{f->def.name, f->def.type, 0, {}, {}, {}}, key[i]);
+        const int c = compareValues(a.values.value(f->slot), k, orderNoCase);
+        if (c)
+            return c;
+    }
+    return 0;
+}
+
+int Dataset::positionOf(const Row& r) const
+{
+    auto it = std::lower_bound(rows.begin(), rows.end(), r,
+                               [this](const Row& a, const Row& b) { return compareRows(a, b) < 0; });
+    return int(it - rows.begin());
+}
+
+// ---- navigation
+
+void Dataset::ensureBrowse()
+{
+    if (!active())
+        throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
+    checkBrowseMode();
+}
+
+void Dataset::moveTo(int row, bool fireEvents)
+{
+    if (row == cur)
+        return;
+    if (fireEvents)
+        beforeScroll.fire(*this);
+    cur = row;
+    notifyRecord();
+    for (Dataset* d : details)
+        d->masterMoved();
+    if (fireEvents)
+        afterScroll.fire(*this);
+}
+
+void Dataset::first()
+{
+    ensureBrowse();
+    if (!rows.empty())
+        moveTo(0);
+    atBof = true;
+    atEof = rows.empty();
+}
+
+void Dataset::last()
+{
+    ensureBrowse();
+    if (!rows.empty())
+        moveTo(int(rows.size()) - 1);
+    atEof = true;
+    atBof = rows.empty();
+}
+
+void Dataset::next()
+{
+    ensureBrowse();
+    if (cur + 1 < int(rows.size())) {
+        moveTo(cur + 1);
+        atBof = false;
+        atEof = false;
+    } else {
+        atEof = true;
+    }
+}
+
+void Dataset::prior()
+{
+    ensureBrowse();
+    if (cur > 0) {
+        moveTo(cur - 1);
+        atEof = false;
+        atBof = false;
+    } else {
+        atBof = true;
+    }
+}
+
+int Dataset::moveBy(int distance)
+{
+    ensureBrowse();
+    if (rows.empty())
+        return 0;
+    const int target = std::clamp(cur + distance, 0, int(rows.size()) - 1);
+    const int moved = target - cur;
+    moveTo(target);
+    atBof = distance < 0 && moved != distance;
+    atEof = distance > 0 && moved != distance;
+    return moved;
+}
+
+void Dataset::setRecNo(int n)
+{
+    ensureBrowse();
+    if (n >= 1 && n <= int(rows.size()))
+        moveTo(n - 1);
+    atBof = cur == 0;
+    atEof = false;
+}
+
+Bookmark Dataset::bookmark() const
+{
+    return (cur >= 0 && cur < int(rows.size())) ? rows[cur].rowid : 0;
+}
+
+bool Dataset::bookmarkValid(Bookmark b) const
+{
+    return std::any_of(rows.begin(), rows.end(), [b](const Row& r) { return r.rowid == b; });
+}
+
+bool Dataset::gotoBookmark(Bookmark b)
+{
+    ensureBrowse();
+    for (int i = 0; i < int(rows.size()); ++i)
+        if (rows[i].rowid == b) {
+            moveTo(i);
+            atBof = atEof = false;
+            return true;
+        }
+    return false;
+}
+
+// ---- editing
+
+void Dataset::checkBrowseMode()
+{
+    if (st == DatasetState::Edit || st == DatasetState::Insert)
+        post();
+}
+
+void Dataset::insert()
+{
+    if (!active())
+        throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
+    if (!canModify())
+        throw LavError(QStringLiteral("%1: l'archivio è di sola lettura.").arg(objectName()));
+    checkBrowseMode();
+    beforeInsert.fire(*this);
+    buffer = Row{};
+    buffer.values = QList<QVariant>(dataFields);
+    for (const auto& f : fieldList)
+        if (f->fieldKind == FieldKind::Data && f->slot >= 0 && f->def.defaultValue.isValid())
+            buffer.values[f->slot] = coerce(f->def, f->def.defaultValue);
+    if (masterDs) {
+        const QVariantList key = currentMasterKey();
+        for (int i = 0; i < detailFieldNames.size() && i < key.size(); ++i)
+            if (Field* df = findField(detailFieldNames[i]); df && df->fieldKind == FieldKind::Data)
+                buffer.values[df->slot] = coerce(df->def, key[i]);
+    }
+    original = Row{};
+    bufferModified = false;
+    setState(DatasetState::Insert);
+    try {
+        onNewRecord.fire(*this);
+    } catch (...) {
+        buffer = Row{};
+        setState(DatasetState::Browse);
+        notifyRecord();
+        throw;
+    }
+    bufferModified = false;
+    notifyRecord();
+    afterInsert.fire(*this);
+}
+
+void Dataset::append()
+{
+    insert();
+}
+
+void Dataset::edit()
+{
+    if (st == DatasetState::Edit || st == DatasetState::Insert)
+        return;
+    if (!active())
+        throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
+    if (!canModify())
+        throw LavError(QStringLiteral("%1: l'archivio è di sola lettura.").arg(objectName()));
+    if (rows.empty()) {
+        insert();
+        return;
+    }
+    beforeEdit.fire(*this);
+    original = rows[cur];
+    buffer = rows[cur];
+    buffer.computedStamp = 0;
+    bufferModified = false;
+    setState(DatasetState::Edit);
+    afterEdit.fire(*this);
+}
+
+void Dataset::post()
+{
+    if (st != DatasetState::Edit && st != DatasetState::Insert)
+        return;
+    beforePost.fire(*this);
+    const bool inserting = st == DatasetState::Insert;
+    try {
+        if (inserting)
+            buffer.rowid = insertRow(buffer);
+        else
+            updateRow(original, buffer);
+    } catch (const LavError& e) {
+        if (onPostError && onPostError(*this, e.message()))
+            throw Abort{};
+        throw;
+    }
+    if (inserting) {
+        for (const auto& f : fieldList)
+            if (f->fieldKind == FieldKind::Data && f->def.type == FieldType::AutoInc && f->slot >= 0)
+                buffer.values[f->slot] = qlonglong(buffer.rowid);
+    }
+    Row posted = buffer;
+    posted.computedStamp = 0;
+    if (!inserting && cur >= 0)
+        rows.erase(rows.begin() + cur);
+    const int at = positionOf(posted);
+    rows.insert(rows.begin() + at, std::move(posted));
+    cur = at;
+    atBof = atEof = false;
+    buffer = Row{};
+    original = Row{};
+    bufferModified = false;
+    setState(DatasetState::Browse);
+    notifyRows();
+    notifyRecord();
+    afterPost.fire(*this);
+    for (Dataset* d : details)
+        d->masterMoved();
+}
+
+void Dataset::cancel()
+{
+    if (st != DatasetState::Edit && st != DatasetState::Insert)
+        return;
+    beforeCancel.fire(*this);
+    buffer = Row{};
+    original = Row{};
+    bufferModified = false;
+    setState(DatasetState::Browse);
+    notifyRecord();
+    afterCancel.fire(*this);
+    for (Dataset* d : details)
+        d->masterMoved();
+}
+
+void Dataset::remove()
+{
+    if (st == DatasetState::Insert) {
+        cancel();
+        return;
+    }
+    if (!active())
+        throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
+    if (rows.empty())
+        throw LavError(QStringLiteral("%1: nessun record da eliminare.").arg(objectName()));
+    if (!canModify())
+        throw LavError(QStringLiteral("%1: l'archivio è di sola lettura.").arg(objectName()));
+    beforeDelete.fire(*this);
+    deleteRow(st == DatasetState::Edit ? original : rows[cur]);
+    rows.erase(rows.begin() + cur);
+    if (cur >= int(rows.size()))
+        cur = int(rows.size()) - 1;
+    buffer = Row{};
+    original = Row{};
+    bufferModified = false;
+    atBof = cur <= 0;
+    atEof = rows.empty();
+    setState(DatasetState::Browse);
+    notifyRows();
+    notifyRecord();
+    afterDelete.fire(*this);
+    for (Dataset* d : details)
+        d->masterMoved();
+    afterScroll.fire(*this);
+}
+
+// ---- order, master, filter
+
+bool Dataset::resolveIndex(const QString&, QStringList&, bool&) const
+{
+    return false;
+}
+
+void Dataset::setIndexName(const QString& name)
+{
+    QStringList fields;
+    bool noCase = false;
+    // Before opening, the name is resolved when the table opens.
+    if (!name.isEmpty() && !resolveIndex(name, fields, noCase) && active())
+        throw LavError(QStringLiteral("%1: indice '%2' non trovato.").arg(objectName(), name));
+    if (active())
+        checkBrowseMode();
+    orderIndex = name;
+    orderFieldNames = fields;
+    orderNoCase = noCase;
+    if (active()) {
+        const Bookmark b = bookmark();
+        std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
+        cur = -1;
+        for (int i = 0; i < int(rows.size()); ++i)
+            if (rows[i].rowid == b)
+                cur = i;
+        if (cur < 0 && !rows.empty())
+            cur = 0;
+        notifyRows();
+        notifyRecord();
+    }
+}
+
+void Dataset::setIndexFieldNames(const QString& fields)
+{
+    if (active())
+        checkBrowseMode();
+    const QStringList list = splitFields(fields);
+    orderIndex.clear();
+    orderFieldNames = list;
+    orderNoCase = fieldListNoCase(list);
+    if (active()) {
+        const Bookmark b = bookmark();
+        std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
+        cur = -1;
+        for (int i = 0; i < int(rows.size()); ++i)
+            if (rows[i].rowid == b)
+                cur = i;
+        if (cur < 0 && !rows.empty())
+            cur = 0;
+        notifyRows();
+        notifyRecord();
+    }
+}
+
+QString Dataset::indexFieldNames() const
+{
+    return orderIndex.isEmpty() ? orderFieldNames.join(';') : QString();
+}
+
+void Dataset::setMaster(Dataset* m, const QString& mFields, const QString& dFields)
+{
+    if (masterDs)
+        std::erase(masterDs->details, this);
+    masterDs = m;
+    masterFieldNames = splitFields(mFields);
+    detailFieldNames = splitFields(dFields);
+    masterKeyValues.clear();
+    if (m)
+        m->details.push_back(this);
+    if (active()) {
+        checkBrowseMode();
+        masterKeyValues = currentMasterKey();
+        loadAll(0);
+        for (Dataset* d : details)
+            d->masterMoved();
+    }
+}
+
+void Dataset::compileFilter()
+{
+    compiled = {};
+    if (!filterOn || filterText.trimmed().isEmpty())
+        return;
+    QList<FilterField> ff;
+    for (const auto& f : fieldList)
+        if (f->fieldKind == FieldKind::Data && f->slot >= 0)
+            ff.append({f->def.name, f->def.type});
+    const CompiledFilter c = ::compileFilter(filterText, ff);
+    compiled.where = c.where;
+    compiled.params = c.params;
+}
+
+void Dataset::setFilter(const QString& expression)
+{
+    if (expression == filterText)
+        return;
+    filterText = expression;
+    if (active() && filterOn) {
+        checkBrowseMode();
+        compileFilter();
+        loadAll(bookmark());
+        for (Dataset* d : details)
+            d->masterMoved();
+    }
+}
+
+void Dataset::setFiltered(bool on)
+{
+    if (on == filterOn)
+        return;
+    filterOn = on;
+    if (active()) {
+        checkBrowseMode();
+        compileFilter();
+        loadAll(bookmark());
+        for (Dataset* d : details)
+            d->masterMoved();
+    }
+}
+
+// ---- search
+
+bool Dataset::findKey(const QVariantList& values)
+{
+    ensureBrowse();
+    if (orderFieldNames.isEmpty())
+        throw LavError(QStringLiteral("%1: nessun indice attivo per la ricerca.").arg(objectName()));
+    auto it = std::lower_bound(rows.begin(), rows.end(), values,
+                               [this](const Row& r, const QVariantList& k) { return compareKey(r, k, false) < 0; });
+    if (it == rows.end() || compareKey(*it, values, false) != 0)
+        return false;
+    moveTo(int(it - rows.begin()));
+    atBof = atEof = false;
+    return true;
+}
+
+void Dataset::findNearest(const QVariantList& values)
+{
+    ensureBrowse();
+    if (rows.empty())
+        return;
+    if (orderFieldNames.isEmpty())
+        throw LavError(QStringLiteral("%1: nessun indice attivo per la ricerca.").arg(objectName()));
+    auto it = std::lower_bound(rows.begin(), rows.end(), values,
+                               [this](const Row& r, const QVariantList& k) { return compareKey(r, k, true) < 0; });
+    int target = it == rows.end() ? int(rows.size()) - 1 : int(it - rows.begin());
+    moveTo(target);
+    atBof = atEof = false;
+}
+
+namespace {
+bool matches(const QVariant& stored, const QVariant& wanted, bool noCase, bool partial)
+{
+    const bool sn = stored.isNull() || !stored.isValid(), wn = wanted.isNull() || !wanted.isValid();
+    if (sn || wn)
+        return sn == wn;
+    if (stored.typeId() == QMetaType::QString || wanted.typeId() == QMetaType::QString) {
+        if (isNumeric(stored) && !isNumeric(wanted)) {
+            auto n = parseNumber(wanted.toString());
+            return n && *n == stored.toDouble();
+        }
+        if (stored.typeId() == QMetaType::QDate) {
+            QDate d = QDate::fromString(wanted.toString(), Qt::ISODate);
+            if (!d.isValid())
+                d = parseDate(wanted.toString());
+            return d == stored.toDate();
+        }
+        const QString s = stored.toString(), w = wanted.toString();
+        const auto cs = noCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+        return partial ? s.startsWith(w, cs) : s.compare(w, cs) == 0;
+    }
+    return compareValues(stored, wanted, false) == 0;
+}
+} // namespace
+
+bool Dataset::locate(const QString& fieldNames, const QVariantList& values, LocateOptions opt)
+{
+    ensureBrowse();
+    const QStringList names = splitFields(fieldNames);
+    std::vector<const Field*> fs;
+    for (const QString& n : names)
+        fs.push_back(&field(n));
+    for (int i = 0; i < int(rows.size()); ++i) {
+        bool ok = true;
+        for (int j = 0; ok && j < int(fs.size()); ++j) {
+            const QVariant v = fs[j]->fieldKind == FieldKind::Data ? rows[i].values.value(fs[j]->slot) : valueAt(i, fs[j]->name());
+            ok = matches(v, values.value(j), opt.caseInsensitive, opt.partialKey);
+        }
+        if (ok) {
+            moveTo(i);
+            atBof = atEof = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+QVariant Dataset::lookup(const QString& keyFieldList, const QVariantList& values, const QString& resultField)
+{
+    if (!active() || rows.empty())
+        return QVariant();
+    const QStringList names = splitFields(keyFieldList);
+    std::vector<int> keySlots;
+    for (const QString& n : names) {
+        Field* f = findField(n);
+        if (!f || f->fieldKind != FieldKind::Data)
+            return QVariant();
+        keySlots.push_back(f->slot);
+    }
+    if (lookupIndexVersion != dataVersion || lookupIndexFields != keyFieldList) {
+        lookupIndex.clear();
+        for (int i = int(rows.size()) - 1; i >= 0; --i) {
+            QString k;
+            for (int s : keySlots)
+                k += keyText(rows[i].values.value(s)) + QChar(0x1f);
+            lookupIndex.insert(k, i);
+        }
+        lookupIndexVersion = dataVersion;
+        lookupIndexFields = keyFieldList;
+    }
+    QString k;
+    for (int j = 0; j < int(keySlots.size()); ++j) {
+        const Field* f = dataFieldAt(keySlots[j]);
+        QVariant v = values.value(j);
+        try {
+            v = coerce(FieldDef{f->def.name, f->def.type, 0, {}, {}, {}}, v);
+        } catch (const LavError&) {
+            return QVariant();
+        }
+        k += keyText(v) + QChar(0x1f);
+    }
+    auto it = lookupIndex.constFind(k);
+    if (it == lookupIndex.constEnd())
+        return QVariant();
+    return valueAt(*it, resultField);
+}

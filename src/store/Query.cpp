@@ -1,0 +1,194 @@
+#include "Dataset.h"
+#include "Errors.h"
+#include <QRegularExpression>
+#include <QSqlField>
+#include <QSqlRecord>
+
+namespace {
+
+FieldType typeOfColumn(const QSqlField& f)
+{
+    switch (f.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong: return FieldType::Integer;
+    case QMetaType::Double: return FieldType::Float;
+    case QMetaType::Bool: return FieldType::Boolean;
+    case QMetaType::QDate: return FieldType::Date;
+    default: return FieldType::String;
+    }
+}
+
+const QString rowidColumn = QStringLiteral("__rowid__");
+
+// The one table read by "SELECT ... FROM T [WHERE ...] [ORDER BY ...]", when there is only one.
+QString singleTable(const QString& sql)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*select\\s+(?!distinct\\b).*?\\bfrom\\s+(\"[^\"]+\"|\\[[^\\]]+\\]|[\\w.]+)\\s*(?:(?:as\\s+)?\\w+\\s*)?"
+                       "(?:where\\b.*|order\\s+by\\b.*)?;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression complex(QStringLiteral("\\b(join|group\\s+by|union|having|intersect|except)\\b|,\\s*(?=[^()]*\\bwhere\\b)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    auto m = shape.match(sql);
+    if (!m.hasMatch() || complex.match(sql).hasMatch())
+        return {};
+    // A list of tables after FROM is a join too.
+    const QString afterFrom = sql.mid(m.capturedEnd(1));
+    if (afterFrom.trimmed().startsWith(','))
+        return {};
+    QString t = m.captured(1);
+    if (t.startsWith('[') || t.startsWith('"'))
+        t = t.mid(1, t.size() - 2);
+    return t;
+}
+
+} // namespace
+
+Query::Query(Database& d, const QString& name, QObject* parent) : Dataset(d, name, parent) {}
+
+void Query::setSql(const QString& t)
+{
+    if (active())
+        close();
+    text = t;
+}
+
+void Query::openCursor()
+{
+    liveTable.clear();
+    effectiveSql = text;
+    if (requestLive) {
+        const QString t = singleTable(text);
+        if (!t.isEmpty()) {
+            static const QRegularExpression select(QStringLiteral("^\\s*select\\s+"), QRegularExpression::CaseInsensitiveOption);
+            effectiveSql = text;
+            effectiveSql.replace(select, QStringLiteral("SELECT rowid AS %1, ").arg(rowidColumn));
+            liveTable = database().qualified(t);
+        }
+    }
+    QSqlQuery q = database().prepare(effectiveSql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        q.bindValue(':' + it.key(), it.value());
+    Database::run(q);
+    if (!q.isSelect()) {
+        q.finish();
+        throw LavError(QStringLiteral("L'istruzione non restituisce righe."));
+    }
+    const QSqlRecord rec = q.record();
+    TableDef def;
+    if (!liveTable.isEmpty()) {
+        try {
+            def = database().readDef(singleTable(text));
+        } catch (const LavError&) {
+        }
+    }
+    QList<FieldDef> cols;
+    for (int i = 0; i < rec.count(); ++i) {
+        if (rec.fieldName(i) == rowidColumn)
+            continue;
+        const FieldDef* known = def.field(rec.fieldName(i));
+        FieldDef f = known ? *known : FieldDef{rec.fieldName(i), typeOfColumn(rec.field(i)), 0, {}, {}, {}};
+        f.name = rec.fieldName(i);
+        if (!known)
+            f.size = 0;
+        cols.append(f);
+    }
+    q.finish();
+    bindDataFields(cols);
+}
+
+void Query::loadRows(std::vector<Row>& out)
+{
+    QString sql = effectiveSql;
+    QVariantList extra;
+    const SqlFilter flt = compiledFilter();
+    if (!flt.where.isEmpty()) {
+        sql = QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(effectiveSql, flt.where);
+        extra = flt.params;
+    }
+    QSqlQuery q = database().prepare(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        q.bindValue(':' + it.key(), it.value());
+    for (const QVariant& p : extra)
+        q.addBindValue(p);
+    Database::run(q);
+    const QSqlRecord rec = q.record();
+    const int rowidAt = rec.indexOf(rowidColumn);
+    std::vector<std::pair<int, FieldType>> map;   // column -> type, in slot order
+    for (int i = 0; i < dataFieldCount(); ++i) {
+        const Field* f = dataFieldAt(i);
+        map.emplace_back(rec.indexOf(f->name()), f->type());
+    }
+    qint64 seq = 0;
+    while (q.next()) {
+        Row r;
+        r.rowid = rowidAt >= 0 ? q.value(rowidAt).toLongLong() : ++seq;
+        r.values.reserve(int(map.size()));
+        for (const auto& [col, type] : map) {
+            const QVariant v = q.value(col);
+            // Unknown columns keep the value as SQLite gives it.
+            r.values.append(type == FieldType::String && v.typeId() != QMetaType::QString && !v.isNull() ? v : fromSqlValue(type, v));
+        }
+        out.push_back(std::move(r));
+    }
+    q.finish();
+}
+
+int Query::execSql()
+{
+    if (active())
+        close();
+    QSqlQuery q = database().prepare(text);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        q.bindValue(':' + it.key(), it.value());
+    Database::run(q);
+    const int n = q.numRowsAffected();
+    q.finish();
+    return n;
+}
+
+qint64 Query::insertRow(const Row& r)
+{
+    QStringList cols, marks;
+    QVariantList values;
+    for (int i = 0; i < dataFieldCount(); ++i) {
+        const Field* f = dataFieldAt(i);
+        const QVariant v = r.values.value(i);
+        if (v.isNull() || !v.isValid())
+            continue;
+        cols << quoteName(f->name());
+        marks << QStringLiteral("?");
+        values << toSqlValue(f->type(), v);
+    }
+    QString sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(liveTable)
+                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(liveTable, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    QSqlQuery q = database().exec(sql, values);
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
+}
+
+void Query::updateRow(const Row& before, const Row& after)
+{
+    QStringList sets;
+    QVariantList values;
+    for (int i = 0; i < dataFieldCount(); ++i) {
+        if (before.values.value(i) == after.values.value(i) && before.values.value(i).isNull() == after.values.value(i).isNull())
+            continue;
+        const Field* f = dataFieldAt(i);
+        sets << quoteName(f->name()) + QStringLiteral(" = ?");
+        values << toSqlValue(f->type(), after.values.value(i));
+    }
+    if (sets.isEmpty())
+        return;
+    values << before.rowid;
+    database().exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(liveTable, sets.join(QStringLiteral(", "))), values);
+}
+
+void Query::deleteRow(const Row& r)
+{
+    database().exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(liveTable), QVariantList{r.rowid});
+}

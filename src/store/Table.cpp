@@ -1,0 +1,195 @@
+#include "Dataset.h"
+#include "Errors.h"
+#include <QSqlRecord>
+
+Table::Table(Database& d, const QString& name, QObject* parent) : Dataset(d, name, parent) {}
+
+void Table::setTableName(const QString& name)
+{
+    if (active())
+        throw LavError(QStringLiteral("%1: impossibile cambiare tabella con l'archivio aperto.").arg(objectName()));
+    table = name;
+    stored = TableDef{};
+}
+
+bool Table::exists()
+{
+    return database().tableExists(table);
+}
+
+void Table::createTable()
+{
+    if (!hasExpected)
+        throw LavError(QStringLiteral("%1: definizione della tabella mancante.").arg(objectName()));
+    close();
+    database().createTable(table, expected);
+}
+
+void Table::deleteTable()
+{
+    close();
+    database().dropTable(table);
+}
+
+void Table::emptyTable()
+{
+    database().exec(QStringLiteral("DELETE FROM %1").arg(database().qualified(table)));
+    if (active())
+        refresh();
+}
+
+bool Table::resolveIndex(const QString& name, QStringList& fields, bool& noCase) const
+{
+    const TableDef& def = !stored.name.isEmpty() ? stored : expected;
+    const IndexDef* ix = def.index(name);
+    if (!ix && hasExpected)
+        ix = expected.index(name);
+    if (!ix)
+        return false;
+    fields = ix->fields;
+    noCase = ix->caseInsensitive;
+    return true;
+}
+
+bool Table::fieldListNoCase(const QStringList& fields) const
+{
+    const TableDef& def = !stored.name.isEmpty() ? stored : expected;
+    for (const auto& ix : def.indexes) {
+        if (!ix.caseInsensitive || ix.fields.size() < fields.size())
+            continue;
+        bool prefix = true;
+        for (int i = 0; i < fields.size() && prefix; ++i)
+            prefix = ix.fields[i].compare(fields[i], Qt::CaseInsensitive) == 0;
+        if (prefix)
+            return true;
+    }
+    return false;
+}
+
+void Table::openCursor()
+{
+    if (table.isEmpty())
+        throw LavError(QStringLiteral("%1: nome della tabella mancante.").arg(objectName()));
+    qualifiedName = database().qualified(table);
+    stored = database().readDef(table);
+    QList<FieldDef> columns;
+    for (const FieldDef& s : stored.fields) {
+        const FieldDef* e = hasExpected ? expected.field(s.name) : nullptr;
+        if (e && e->type == FieldType::String && s.type == FieldType::String && e->size != s.size)
+            throw SizeMismatch(objectName(), e->name, e->size, s.size);
+        FieldDef f = e ? *e : s;
+        f.name = s.name;
+        if (f.type == FieldType::String)
+            f.size = s.size;
+        columns.append(f);
+    }
+    bindDataFields(columns);
+    if (indexName().isEmpty() && orderFields().isEmpty()) {
+        // Keyed tables browse in primary key order.
+        if (const IndexDef* pk = stored.primaryIndex())
+            setIndexFieldNames(pk->fields.join(';'));
+    }
+}
+
+QString Table::orderClause() const
+{
+    QStringList parts;
+    for (const QString& f : orderFields())
+        parts << quoteName(f) + (orderCaseInsensitive() ? QStringLiteral(" COLLATE NOCASE") : QString());
+    parts << QStringLiteral("rowid");
+    return parts.join(QStringLiteral(", "));
+}
+
+void Table::loadRows(std::vector<Row>& out)
+{
+    QStringList cols;
+    std::vector<FieldType> types;
+    for (int i = 0; i < dataFieldCount(); ++i) {
+        const Field* f = dataFieldAt(i);
+        cols << quoteName(f->name());
+        types.push_back(f->type());
+    }
+    QStringList where;
+    QVariantList params;
+    if (hasMaster()) {
+        const QVariantList key = masterKey();
+        const QStringList dfields = detailFieldList();
+        for (int i = 0; i < dfields.size(); ++i) {
+            const QVariant v = key.value(i);
+            if (v.isNull() || !v.isValid())
+                return;     // no master record: no details
+            const Field* df = findField(dfields[i]);
+            where << quoteName(dfields[i]) + QStringLiteral(" = ?");
+            params << toSqlValue(df ? df->type() : FieldType::Float, v);
+        }
+    }
+    const SqlFilter flt = compiledFilter();
+    if (!flt.where.isEmpty()) {
+        where << '(' + flt.where + ')';
+        params << flt.params;
+    }
+    QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QStringLiteral(", ")), qualifiedName);
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY ") + orderClause();
+    QSqlQuery q = database().prepare(sql);
+    for (const QVariant& p : params)
+        q.addBindValue(p);
+    Database::run(q);
+    const int n = int(types.size());
+    while (q.next()) {
+        Row r;
+        r.rowid = q.value(0).toLongLong();
+        r.values.reserve(n);
+        for (int i = 0; i < n; ++i)
+            r.values.append(fromSqlValue(types[i], q.value(i + 1)));
+        out.push_back(std::move(r));
+    }
+    q.finish();
+}
+
+qint64 Table::insertRow(const Row& r)
+{
+    QStringList cols, marks;
+    QVariantList params;
+    for (int i = 0; i < dataFieldCount(); ++i) {
+        const Field* f = dataFieldAt(i);
+        const QVariant v = r.values.value(i);
+        if (f->type() == FieldType::AutoInc && (v.isNull() || !v.isValid()))
+            continue;
+        cols << quoteName(f->name());
+        marks << QStringLiteral("?");
+        params << toSqlValue(f->type(), v);
+    }
+    QString sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(qualifiedName)
+                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                       .arg(qualifiedName, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    QSqlQuery q = database().exec(sql, params);
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
+}
+
+void Table::updateRow(const Row& before, const Row& after)
+{
+    QStringList sets;
+    QVariantList params;
+    for (int i = 0; i < dataFieldCount(); ++i) {
+        const QVariant& a = before.values.value(i);
+        const QVariant& b = after.values.value(i);
+        if (a == b && a.isNull() == b.isNull())
+            continue;
+        const Field* f = dataFieldAt(i);
+        sets << quoteName(f->name()) + QStringLiteral(" = ?");
+        params << toSqlValue(f->type(), b);
+    }
+    if (sets.isEmpty())
+        return;
+    params << before.rowid;
+    database().exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(qualifiedName, sets.join(QStringLiteral(", "))), params);
+}
+
+void Table::deleteRow(const Row& r)
+{
+    database().exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(qualifiedName), QVariantList{r.rowid});
+}
