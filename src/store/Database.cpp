@@ -150,6 +150,11 @@ void Database::open(const QString& folder, bool create)
             throw LavError(QStringLiteral("Il file '%1' non è un archivio valido: %2")
                                .arg(QDir::toNativeSeparators(file), sqlError(probe.lastError())));
         probe.finish();
+        // Double quotes always name a column: a misspelt name is an error, never a text.
+        if (sqlite3* h = handleOf(db)) {
+            sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+            sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        }
         exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"));

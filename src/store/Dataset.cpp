@@ -310,6 +310,10 @@ void Field::setValue(const QVariant& v)
         Q_EMIT owner.fieldChanged(this);
     else
         owner.pendingRecord = true;
+    // Details linked through this field follow the new value.
+    for (Dataset* d : owner.details)
+        if (d->masterFieldNames.contains(def.name, Qt::CaseInsensitive))
+            d->masterMoved();
 }
 
 QVariant Field::parseText(const QString& t) const
@@ -860,6 +864,8 @@ void Dataset::insert()
     }
     bufferModified = false;
     notifyRecord();
+    for (Dataset* d : details)
+        d->masterMoved();
     afterInsert.fire(*this);
 }
 
