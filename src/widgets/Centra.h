@@ -1,0 +1,17 @@
+#pragma once
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+// Places a top-level window in the middle of the screen it is on (the primary one before it is
+// shown), keeping its current size.
+inline void centraSulloSchermo(QWidget& finestra)
+{
+    QScreen* schermo = finestra.screen() ? finestra.screen() : QGuiApplication::primaryScreen();
+    if (!schermo)
+        return;
+    QRect area = schermo->availableGeometry();
+    QSize dim = finestra.frameGeometry().size();
+    finestra.move(area.x() + (area.width() - dim.width()) / 2,
+                  area.y() + (area.height() - dim.height()) / 2);
+}
