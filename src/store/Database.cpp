@@ -249,9 +249,9 @@ QString Database::schemaFor(const QString& file)
 
 QString Database::qualified(const QString& tableName)
 {
+    // Always qualified: an unqualified name missing from main would reach an attached file.
     const QString schema = schemaFor(fileOf(tableName));
-    const QString bare = quoteName(bareName(tableName));
-    return schema.isEmpty() ? bare : quoteName(schema) + '.' + bare;
+    return quoteName(schema.isEmpty() ? QStringLiteral("main") : schema) + '.' + quoteName(bareName(tableName));
 }
 
 void Database::detach(const QString& tableName)
@@ -272,7 +272,7 @@ bool Database::tableExists(const QString& tableName)
         return false;
     const QString schema = schemaFor(file);
     QSqlQuery q = exec(QStringLiteral("SELECT 1 FROM %1sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE")
-                           .arg(schema.isEmpty() ? QString() : quoteName(schema) + '.'),
+                           .arg(quoteName(schema.isEmpty() ? QStringLiteral("main") : schema) + '.'),
                        QVariantList{bareName(tableName)});
     bool found = q.next();
     q.finish();
@@ -282,7 +282,7 @@ bool Database::tableExists(const QString& tableName)
 TableDef Database::readDef(const QString& tableName)
 {
     const QString schema = schemaFor(fileOf(tableName));
-    const QString prefix = schema.isEmpty() ? QString() : quoteName(schema) + '.';
+    const QString prefix = quoteName(schema.isEmpty() ? QStringLiteral("main") : schema) + '.';
     const QString bare = bareName(tableName);
     TableDef def;
 
@@ -339,7 +339,7 @@ TableDef Database::readDef(const QString& tableName)
 void Database::createTable(const QString& tableName, const TableDef& def)
 {
     const QString schema = schemaFor(fileOf(tableName));
-    const QString prefix = schema.isEmpty() ? QString() : quoteName(schema) + '.';
+    const QString prefix = quoteName(schema.isEmpty() ? QStringLiteral("main") : schema) + '.';
     const QString bare = bareName(tableName);
     const QString target = prefix + quoteName(bare);
 

@@ -75,7 +75,7 @@ void Table::openCursor()
     QList<FieldDef> columns;
     for (const FieldDef& s : stored.fields) {
         const FieldDef* e = hasExpected ? expected.field(s.name) : nullptr;
-        if (e && e->type == FieldType::String && s.type == FieldType::String && e->size != s.size)
+        if (e && e->type == FieldType::String && s.type == FieldType::String && s.size < e->size)
             throw SizeMismatch(objectName(), e->name, e->size, s.size);
         FieldDef f = e ? *e : s;
         f.name = s.name;
