@@ -1,0 +1,84 @@
+#include "TFrmAnno.h"
+#include "Centra.h"
+#include "Clock.h"
+#include "TDataModule1.h"
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+TFrmAnno::TFrmAnno(TDataModule1& dm, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), dm(dm)
+{
+    setWindowTitle("Anno d'esercizio");
+    auto* lblAnno = new QLabel("&Anno", this);
+    speAnno = new QSpinBox(this);
+    speAnno->setRange(1990, 2090);
+    speAnno->setValue(oggi().year());
+    speAnno->setFixedWidth(speAnno->sizeHint().width() + 16);
+    lblAnno->setBuddy(speAnno);
+    btnOK = new QPushButton("OK", this);
+    btnOK->setDefault(true);
+
+    auto* l = new QGridLayout(this);
+    l->setContentsMargins(20, 18, 20, 16);
+    l->setHorizontalSpacing(10);
+    l->setVerticalSpacing(16);
+    l->addWidget(lblAnno, 0, 0);
+    l->addWidget(speAnno, 0, 1);
+    l->addWidget(btnOK, 1, 0, 1, 2, Qt::AlignHCenter);
+    setFixedSize(sizeHint().expandedTo(QSize(200, 0)));
+
+    speAnno->installEventFilter(this);
+    btnOK->installEventFilter(this);
+    connect(btnOK, &QPushButton::clicked, this, &TFrmAnno::BtnOKClick);
+}
+
+void TFrmAnno::showEvent(QShowEvent* e)
+{
+    valoreAllaApertura = speAnno->value();
+    chiusuraConOK = false;
+    speAnno->setFocus();
+    speAnno->selectAll();
+    centraSulloSchermo(*this);
+    QDialog::showEvent(e);
+}
+
+bool TFrmAnno::eventFilter(QObject* obj, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & Qt::AltModifier) {
+        // Taken away from the shortcuts too, so that nothing but OK leaves the dialog.
+        e->accept();
+        return true;
+    }
+    if (obj == speAnno && e->type() == QEvent::KeyPress
+        && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter || k->key() == Qt::Key_Space)) {
+        speAnno->interpretText();
+        BtnOKClick();
+        return true;
+    }
+    return false;
+}
+
+// Switches the year; when the user refuses to create a missing year, the field goes back to
+// the year in force when the dialog opened.
+void TFrmAnno::BtnOKClick()
+{
+    if (!dm.CambiaAnno(speAnno->value()))
+        speAnno->setValue(valoreAllaApertura);
+    chiusuraConOK = true;
+    accept();
+}
+
+void TFrmAnno::reject() {}
+
+void TFrmAnno::closeEvent(QCloseEvent* e)
+{
+    if (!chiusuraConOK)
+        e->ignore();
+}

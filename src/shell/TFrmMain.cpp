@@ -1,0 +1,210 @@
+#include "TFrmMain.h"
+#include "BusyCursor.h"
+#include "CopiaArchivi.h"
+#include "Errors.h"
+#include "Icone.h"
+#include "QtPrompts.h"
+#include "TDataModule1.h"
+#include "TFrmAnno.h"
+#include "TFrmCopiaFile.h"
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QMenuBar>
+#include <QToolButton>
+
+TFrmMain::TFrmMain(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(TitoloApplicazione);
+    creaMenu();
+    creaToolBar();
+    setFixedSize(sizeHint());
+    move(10, 10);
+}
+
+TFrmMain::~TFrmMain() = default;
+
+void TFrmMain::creaMenu()
+{
+    QMenu* clienti = menuBar()->addMenu("&Clienti");
+    voce(clienti, "Gestione", &TFrmMain::ClientiGestioneClick, Icone::clienti());
+    QMenu* analitico = clienti->addMenu("Elenco analitico");
+    voce(analitico, "Anteprima", &TFrmMain::ClientiAnaliticoAnteprimaClick);
+    voce(analitico, "Stampa", &TFrmMain::ClientiAnaliticoStampaClick);
+    QMenu* sintetico = clienti->addMenu("Elenco sintetico");
+    voce(sintetico, "&Anteprima", &TFrmMain::ClientiSinteticoAnteprimaClick);
+    voce(sintetico, "&Stampa", &TFrmMain::ClientiSinteticoStampaClick);
+    voce(clienti, "Consumi", &TFrmMain::ClientiConsumiClick);
+    QMenu* sospesi = clienti->addMenu("Sospesi");
+    voce(sospesi, "Elenco sospesi", &TFrmMain::SospesiElencoClick);
+    voce(sospesi, "Gestione", &TFrmMain::SospesiGestioneClick);
+
+    QMenu* magazzino = menuBar()->addMenu("&Magazzino");
+    voce(magazzino, "&Gestione", &TFrmMain::MagazzinoGestioneClick, Icone::magazzino());
+    voce(magazzino, "&Storico", &TFrmMain::MagazzinoStoricoClick);
+    voce(magazzino, "&Inventario", &TFrmMain::MagazzinoInventarioClick);
+
+    QMenu* agenti = menuBar()->addMenu("&Agenti");
+    voce(agenti, "&Gestione", &TFrmMain::AgentiGestioneClick, Icone::agenti());
+    QMenu* scheda = agenti->addMenu("&Scheda");
+    voce(scheda, "&Anteprima", &TFrmMain::AgentiSchedaAnteprimaClick);
+    voce(scheda, "&Stampa", &TFrmMain::AgentiSchedaStampaClick);
+    voce(agenti, "S&ervizi", &TFrmMain::AgentiServiziClick);
+
+    QMenu* fatturazione = menuBar()->addMenu("&Fatturazione");
+    voce(fatturazione, "&Automatica", &TFrmMain::FatturazioneAutomaticaClick, Icone::fatture());
+    voce(fatturazione, "&Manuale", &TFrmMain::FatturazioneManualeClick);
+    fatturazione->addSeparator();
+    voce(fatturazione, "Valida / Visualizza FE", &TFrmMain::FatturazioneValidaFEClick);
+
+    QMenu* altri = menuBar()->addMenu("A&ltri");
+    voce(altri, "&Parametri", &TFrmMain::AltriParametriClick, Icone::parametri());
+    voce(altri, "&Modalità di pagamento", &TFrmMain::AltriModPagClick, Icone::pagamenti());
+    QMenu* anno = altri->addMenu("&Anno d'esercizio");
+    voce(anno, "&Crea", &TFrmMain::AnnoCreaClick);
+    voce(anno, "C&ambia", &TFrmMain::AnnoCambiaClick);
+    voce(altri, "&Saldi anno precedente", &TFrmMain::AltriSaldiPrecClick);
+    voce(altri, "P&rima nota", &TFrmMain::AltriPrimaNotaClick);
+    altri->addSeparator();
+    voce(altri, "Query", &TFrmMain::AltriQueryClick);
+    altri->addSeparator();
+    voce(altri, "E&xit", &TFrmMain::AltriExitClick, Icone::uscita());
+}
+
+QAction* TFrmMain::voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(),
+                        const QIcon& icona)
+{
+    QAction* a = menu->addAction(icona, testo);
+    connect(a, &QAction::triggered, this, click);
+    return a;
+}
+
+// Two rows of four flat buttons, image above caption, all of one size; the panel is at least
+// as wide as the menu bar so that the menus fit on one line.
+void TFrmMain::creaToolBar()
+{
+    pnlToolBar = new QFrame(this);
+    pnlToolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    sbtnClienti = pulsante("Clienti", Icone::clienti(), &TFrmMain::ClientiGestioneClick);
+    sbtnMagazzino = pulsante("Magazz.", Icone::magazzino(), &TFrmMain::MagazzinoGestioneClick);
+    sbtnAgenti = pulsante("Agenti", Icone::agenti(), &TFrmMain::AgentiGestioneClick);
+    sbtnServizi = pulsante("Servizi", Icone::servizi(), &TFrmMain::AgentiServiziClick);
+    sbtnFatture = pulsante("Fattur.", Icone::fatture(), &TFrmMain::FatturazioneAutomaticaClick);
+    sbtnParametri = pulsante("Param.", Icone::parametri(), &TFrmMain::AltriParametriClick);
+    sbtnModPag = pulsante("Mod. pag.", Icone::pagamenti(), &TFrmMain::AltriModPagClick);
+    sbtnEsci = pulsante(QString(), Icone::uscita(), &TFrmMain::AltriExitClick);
+    sbtnEsci->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    const QList<QToolButton*> pulsanti = {sbtnClienti, sbtnMagazzino, sbtnAgenti, sbtnServizi,
+                                          sbtnFatture, sbtnParametri, sbtnModPag, sbtnEsci};
+    auto* griglia = new QGridLayout(pnlToolBar);
+    griglia->setContentsMargins(3, 3, 3, 3);
+    griglia->setSpacing(1);
+    QSize dim(64, 58);
+    for (QToolButton* b : pulsanti)
+        dim = dim.expandedTo(b->sizeHint());
+    const int margini = 6 + 3 * griglia->spacing() + 2 * pnlToolBar->frameWidth();
+    dim.setWidth(qMax(dim.width(), (menuBar()->sizeHint().width() - margini + 3) / 4));
+    for (int i = 0; i < pulsanti.size(); ++i) {
+        pulsanti[i]->setFixedSize(dim);
+        griglia->addWidget(pulsanti[i], i / 4, i % 4);
+    }
+    setCentralWidget(pnlToolBar);
+}
+
+QToolButton* TFrmMain::pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)())
+{
+    auto* b = new QToolButton(pnlToolBar);
+    b->setText(testo);
+    b->setIcon(icona);
+    b->setIconSize(QSize(32, 32));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, click);
+    return b;
+}
+
+void TFrmMain::impostaDataModule(TDataModule1& d)
+{
+    dm = &d;
+}
+
+QString TFrmMain::AnnoCorrente() const
+{
+    return dm ? dm->AnnoCorrente() : QString();
+}
+
+QString TFrmMain::FileContatore() const
+{
+    return dm ? dm->FileContatore() : QStringLiteral("archivi/fatture.dat");
+}
+
+TFrmAnno& TFrmMain::FrmAnno()
+{
+    if (!frmAnno) {
+        BusyCursor attesa;
+        frmAnno = new TFrmAnno(*dm, this);
+    }
+    return *frmAnno;
+}
+
+TFrmCopiaFile& TFrmMain::FrmCopiaFile()
+{
+    if (!frmCopiaFile) {
+        BusyCursor attesa;
+        frmCopiaFile = new TFrmCopiaFile(this);
+    }
+    return *frmCopiaFile;
+}
+
+void TFrmMain::closeEvent(QCloseEvent* e)
+{
+    if (dm) {
+        try {
+            CopiaArchivi(*dm, &FrmCopiaFile());
+        } catch (const LavError& err) {
+            dm->prompts.standardError(err.message());
+        }
+    }
+    e->accept();
+}
+
+void TFrmMain::AnnoCambiaClick()
+{
+    FrmAnno().exec();
+}
+
+void TFrmMain::AltriExitClick()
+{
+    close();
+}
+
+// The entries below open windows that are not part of the program yet.
+void TFrmMain::ClientiGestioneClick() {}
+void TFrmMain::ClientiAnaliticoAnteprimaClick() {}
+void TFrmMain::ClientiAnaliticoStampaClick() {}
+void TFrmMain::ClientiSinteticoAnteprimaClick() {}
+void TFrmMain::ClientiSinteticoStampaClick() {}
+void TFrmMain::ClientiConsumiClick() {}
+void TFrmMain::SospesiElencoClick() {}
+void TFrmMain::SospesiGestioneClick() {}
+void TFrmMain::MagazzinoGestioneClick() {}
+void TFrmMain::MagazzinoStoricoClick() {}
+void TFrmMain::MagazzinoInventarioClick() {}
+void TFrmMain::AgentiGestioneClick() {}
+void TFrmMain::AgentiSchedaAnteprimaClick() {}
+void TFrmMain::AgentiSchedaStampaClick() {}
+void TFrmMain::AgentiServiziClick() {}
+void TFrmMain::FatturazioneAutomaticaClick() {}
+void TFrmMain::FatturazioneManualeClick() {}
+void TFrmMain::FatturazioneValidaFEClick() {}
+void TFrmMain::AltriParametriClick() {}
+void TFrmMain::AltriModPagClick() {}
+void TFrmMain::AnnoCreaClick() {}
+void TFrmMain::AltriSaldiPrecClick() {}
+void TFrmMain::AltriPrimaNotaClick() {}
+void TFrmMain::AltriQueryClick() {}

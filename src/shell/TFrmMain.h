@@ -1,0 +1,83 @@
+#pragma once
+#include <QMainWindow>
+
+class QFrame;
+class QMenu;
+class QToolButton;
+class TDataModule1;
+class TFrmAnno;
+class TFrmCopiaFile;
+
+// The main window: the menu and the tool bar that open every other window. Its size is the
+// tool-bar panel's and never changes; it always opens at 10, 10. Closing it copies the
+// archives and ends the program.
+class TFrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TFrmMain(QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    // The data module is created after the window; from then on the window works on it.
+    void impostaDataModule(TDataModule1& dm);
+
+    // The current fiscal year and the path of its invoice counter file.
+    QString AnnoCorrente() const;
+    QString FileContatore() const;
+
+    // Windows created on first use and then kept.
+    TFrmAnno& FrmAnno();
+    TFrmCopiaFile& FrmCopiaFile();
+
+    QFrame* pnlToolBar;
+    QToolButton* sbtnClienti;
+    QToolButton* sbtnMagazzino;
+    QToolButton* sbtnAgenti;
+    QToolButton* sbtnServizi;
+    QToolButton* sbtnFatture;
+    QToolButton* sbtnParametri;
+    QToolButton* sbtnModPag;
+    QToolButton* sbtnEsci;
+
+    // One handler per menu entry; the tool-bar buttons share those of their entries.
+    void ClientiGestioneClick();
+    void ClientiAnaliticoAnteprimaClick();
+    void ClientiAnaliticoStampaClick();
+    void ClientiSinteticoAnteprimaClick();
+    void ClientiSinteticoStampaClick();
+    void ClientiConsumiClick();
+    void SospesiElencoClick();
+    void SospesiGestioneClick();
+    void MagazzinoGestioneClick();
+    void MagazzinoStoricoClick();
+    void MagazzinoInventarioClick();
+    void AgentiGestioneClick();
+    void AgentiSchedaAnteprimaClick();
+    void AgentiSchedaStampaClick();
+    void AgentiServiziClick();
+    void FatturazioneAutomaticaClick();
+    void FatturazioneManualeClick();
+    void FatturazioneValidaFEClick();
+    void AltriParametriClick();
+    void AltriModPagClick();
+    void AnnoCreaClick();
+    void AnnoCambiaClick();
+    void AltriSaldiPrecClick();
+    void AltriPrimaNotaClick();
+    void AltriQueryClick();
+    void AltriExitClick();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void creaMenu();
+    void creaToolBar();
+    QAction* voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(),
+                  const QIcon& icona = {});
+    QToolButton* pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)());
+
+    TDataModule1* dm = nullptr;
+    TFrmAnno* frmAnno = nullptr;
+    TFrmCopiaFile* frmCopiaFile = nullptr;
+};

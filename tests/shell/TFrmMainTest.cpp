@@ -1,0 +1,195 @@
+#include "ArchivioDiProva.h"
+#include "TFrmAnno.h"
+#include "TFrmMain.h"
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The menu as a list of lines "Menu > Entry", separators as "-".
+QStringList vociDi(const QList<QAction*>& azioni, const QString& prefisso = {})
+{
+    QStringList voci;
+    for (QAction* a : azioni) {
+        if (a->isSeparator()) {
+            voci << prefisso + "-";
+            continue;
+        }
+        voci << prefisso + a->text();
+        if (a->menu())
+            voci << vociDi(a->menu()->actions(), prefisso + a->text() + " > ");
+    }
+    return voci;
+}
+
+QAction* voce(TFrmMain& w, const QString& percorso)
+{
+    QList<QAction*> azioni = w.menuBar()->actions();
+    QAction* trovata = nullptr;
+    for (const QString& parte : percorso.split(" > ")) {
+        trovata = nullptr;
+        for (QAction* a : azioni)
+            if (a->text() == parte)
+                trovata = a;
+        if (!trovata)
+            return nullptr;
+        azioni = trovata->menu() ? trovata->menu()->actions() : QList<QAction*>{};
+    }
+    return trovata;
+}
+
+} // namespace
+
+TEST(MainWindow, MenuHasEveryEntryWithItsAcceleratorAndSeparators)
+{
+    TFrmMain w;
+    EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO");
+    const QStringList attese = {
+        "&Clienti",
+        "&Clienti > Gestione",
+        "&Clienti > Elenco analitico",
+        "&Clienti > Elenco analitico > Anteprima",
+        "&Clienti > Elenco analitico > Stampa",
+        "&Clienti > Elenco sintetico",
+        "&Clienti > Elenco sintetico > &Anteprima",
+        "&Clienti > Elenco sintetico > &Stampa",
+        "&Clienti > Consumi",
+        "&Clienti > Sospesi",
+        "&Clienti > Sospesi > Elenco sospesi",
+        "&Clienti > Sospesi > Gestione",
+        "&Magazzino",
+        "&Magazzino > &Gestione",
+        "&Magazzino > &Storico",
+        "&Magazzino > &Inventario",
+        "&Agenti",
+        "&Agenti > &Gestione",
+        "&Agenti > &Scheda",
+        "&Agenti > &Scheda > &Anteprima",
+        "&Agenti > &Scheda > &Stampa",
+        "&Agenti > S&ervizi",
+        "&Fatturazione",
+        "&Fatturazione > &Automatica",
+        "&Fatturazione > &Manuale",
+        "&Fatturazione > -",
+        "&Fatturazione > Valida / Visualizza FE",
+        "A&ltri",
+        "A&ltri > &Parametri",
+        "A&ltri > &Modalità di pagamento",
+        "A&ltri > &Anno d'esercizio",
+        "A&ltri > &Anno d'esercizio > &Crea",
+        "A&ltri > &Anno d'esercizio > C&ambia",
+        "A&ltri > &Saldi anno precedente",
+        "A&ltri > P&rima nota",
+        "A&ltri > -",
+        "A&ltri > Query",
+        "A&ltri > -",
+        "A&ltri > E&xit",
+    };
+    EXPECT_EQ(vociDi(w.menuBar()->actions()), attese);
+}
+
+TEST(MainWindow, OnlyTheEntriesOfTheToolBarCarryImages)
+{
+    TFrmMain w;
+    const QStringList conImmagine = {
+        "&Clienti > Gestione", "&Magazzino > &Gestione", "&Agenti > &Gestione",
+        "&Fatturazione > &Automatica", "A&ltri > &Parametri", "A&ltri > &Modalità di pagamento",
+        "A&ltri > E&xit"};
+    for (const QString& v : vociDi(w.menuBar()->actions())) {
+        QAction* a = voce(w, v);
+        if (!a || a->isSeparator() || a->menu())
+            continue;
+        EXPECT_EQ(!a->icon().isNull(), conImmagine.contains(v)) << v.toStdString();
+    }
+}
+
+TEST(MainWindow, ToolBarHasTwoRowsOfFourFlatButtons)
+{
+    TFrmMain w;
+    auto* griglia = qobject_cast<QGridLayout*>(w.pnlToolBar->layout());
+    ASSERT_TRUE(griglia);
+    const QStringList didascalie[2] = {{"Clienti", "Magazz.", "Agenti", "Servizi"},
+                                       {"Fattur.", "Param.", "Mod. pag.", ""}};
+    for (int riga = 0; riga < 2; ++riga)
+        for (int col = 0; col < 4; ++col) {
+            auto* b = qobject_cast<QToolButton*>(griglia->itemAtPosition(riga, col)->widget());
+            ASSERT_TRUE(b);
+            EXPECT_EQ(b->text(), didascalie[riga][col]);
+            EXPECT_TRUE(b->autoRaise());
+            EXPECT_FALSE(b->icon().isNull());
+            if (!b->text().isEmpty()) {
+                EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+            }
+        }
+    EXPECT_EQ(griglia->itemAtPosition(1, 3)->widget(), w.sbtnEsci);
+}
+
+TEST(MainWindow, HasTheFixedSizeOfItsToolBarAndOpensAt10_10)
+{
+    TFrmMain w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.pos(), QPoint(10, 10));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_EQ(w.size(), w.minimumSize());
+    EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    // The panel fills the client area below the menu, and the menus fit on one line.
+    EXPECT_EQ(w.pnlToolBar->geometry(), w.centralWidget()->geometry());
+    EXPECT_EQ(w.pnlToolBar->geometry().bottom(), w.height() - 1);
+    EXPECT_EQ(w.pnlToolBar->width(), w.width());
+    EXPECT_GE(w.width(), w.menuBar()->sizeHint().width());
+
+    w.resize(w.width() + 50, w.height() + 50);
+    EXPECT_EQ(w.size(), w.minimumSize());
+}
+
+TEST(MainWindow, ExitEntryAndExitButtonCloseTheWindow)
+{
+    TFrmMain w;
+    w.show();
+    voce(w, "A&ltri > E&xit")->trigger();
+    EXPECT_FALSE(w.isVisible());
+
+    w.show();
+    QTest::mouseClick(w.sbtnEsci, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(MainWindow, TextsFollowTheYearOfTheDataModule)
+{
+    ArchivioDiProva a(2024);
+    TFrmMain w;
+    w.impostaDataModule(*a.dm);
+    EXPECT_EQ(w.AnnoCorrente(), "2024");
+    EXPECT_EQ(QFileInfo(w.FileContatore()), QFileInfo(a.percorso("2024/fatture.dat")));
+
+    a.dm->CambiaAnno(2023);
+    EXPECT_EQ(w.AnnoCorrente(), "2023");
+    EXPECT_EQ(QFileInfo(w.FileContatore()), QFileInfo(a.percorso("2023/fatture.dat")));
+}
+
+TEST(MainWindow, ChangeYearEntryOpensTheYearDialog)
+{
+    ArchivioDiProva a(2024);
+    TFrmMain w;
+    w.impostaDataModule(*a.dm);
+    w.show();
+    // The dialog runs modally: answer it from inside its own loop.
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(w.FrmAnno().isVisible());
+        w.FrmAnno().speAnno->setValue(2023);
+        QTest::keyClick(w.FrmAnno().speAnno, Qt::Key_Return);
+    });
+    voce(w, "A&ltri > &Anno d'esercizio > C&ambia")->trigger();
+    EXPECT_FALSE(w.FrmAnno().isVisible());
+    EXPECT_EQ(w.AnnoCorrente(), "2023");
+}
