@@ -102,10 +102,11 @@ TDataModule1::TDataModule1(Prompts& p, const QString& folder, QObject* parent)
 
 TDataModule1::~TDataModule1()
 {
-    // Details first, so that no master notifies a table already gone.
-    for (Table* t : {&TblNoleggi, &TblInterventi, &TblConsumi, &TblSedi, &TblAltreInfo, &TblFatture,
-                     &TblTotali, &TblPrevPN, &TblPrimaNota})
-        t->setMaster(nullptr, {}, {});
+    // Closed before they go, so that no detail reloads itself without its master.
+    for (Table* t : {&TblAgenti, &TblClienti, &TblSedi, &TblNoleggi, &TblServizi, &TblStoMag, &TblConsumi,
+                     &TblMedie, &TblFatturaMan, &TblFatture, &TblTotali, &TblPrimaNota, &TblPrevPN, &TblModPag,
+                     &TblAltreInfo, &TblIter, &TblInterventi, &TblSospesi, &TblOstrelo, &TblParametri})
+        t->close();
     db.close();
 }
 

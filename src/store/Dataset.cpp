@@ -569,6 +569,7 @@ void Dataset::open()
     } else if (!orderFieldNames.isEmpty()) {
         orderNoCase = fieldListNoCase(orderFieldNames);
     }
+    resolveOrderSlots();
     if (masterDs)
         masterKeyValues = currentMasterKey();
     compileFilter();
@@ -681,13 +682,20 @@ void Dataset::sortRows()
         std::stable_sort(rows.begin(), rows.end(), less);
 }
 
+void Dataset::resolveOrderSlots()
+{
+    orderSlots.clear();
+    for (const QString& name : orderFieldNames) {
+        const Field* f = findField(name);
+        if (f && f->fieldKind == FieldKind::Data && f->slot >= 0)
+            orderSlots.push_back(f->slot);
+    }
+}
+
 int Dataset::compareRows(const Row& a, const Row& b) const
 {
-    for (const QString& name : orderFieldNames) {
-        const Field* f = const_cast<Dataset*>(this)->findField(name);
-        if (!f || f->fieldKind != FieldKind::Data)
-            continue;
-        const int c = compareValues(a.values.value(f->slot), b.values.value(f->slot), orderNoCase);
+    for (int slot : orderSlots) {
+        const int c = compareValues(a.values[slot], b.values[slot], orderNoCase);
         if (c)
             return c;
     }
@@ -696,12 +704,10 @@ int Dataset::compareRows(const Row& a, const Row& b) const
 
 int Dataset::compareKey(const Row& a, const QVariantList& key, bool) const
 {
-    for (int i = 0; i < key.size() && i < orderFieldNames.size(); ++i) {
-        const Field* f = const_cast<Dataset*>(this)->findField(orderFieldNames[i]);
-        if (!f || f->fieldKind != FieldKind::Data)
-            continue;
+    for (int i = 0; i < key.size() && i < int(orderSlots.size()); ++i) {
+        const Field* f = dataFieldAt(orderSlots[i]);
         const QVariant k = coerce(FieldDef{f->def.name, f->def.type, 0, {}, {}, {}}, key[i]);
-        const int c = compareValues(a.values.value(f->slot), k, orderNoCase);
+        const int c = compareValues(a.values[orderSlots[i]], k, orderNoCase);
         if (c)
             return c;
     }
@@ -1000,6 +1006,7 @@ void Dataset::setIndexName(const QString& name)
     orderIndex = name;
     orderFieldNames = fields;
     orderNoCase = noCase;
+    resolveOrderSlots();
     if (active()) {
         const Bookmark b = bookmark();
         std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
@@ -1022,6 +1029,7 @@ void Dataset::setIndexFieldNames(const QString& fields)
     orderIndex.clear();
     orderFieldNames = list;
     orderNoCase = fieldListNoCase(list);
+    resolveOrderSlots();
     if (active()) {
         const Bookmark b = bookmark();
         std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });

@@ -304,6 +304,8 @@ private:
     QString orderIndex;
     QStringList orderFieldNames;
     bool orderNoCase = false;
+    std::vector<int> orderSlots;     // stored slots of the order fields
+    void resolveOrderSlots();
 
     Dataset* masterDs = nullptr;
     QStringList masterFieldNames, detailFieldNames;
