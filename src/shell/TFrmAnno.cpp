@@ -3,11 +3,12 @@
 #include "Clock.h"
 #include "TDataModule1.h"
 #include <QCloseEvent>
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 TFrmAnno::TFrmAnno(TDataModule1& dm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), dm(dm)
@@ -22,13 +23,17 @@ TFrmAnno::TFrmAnno(TDataModule1& dm, QWidget* parent)
     btnOK = new QPushButton("OK", this);
     btnOK->setDefault(true);
 
-    auto* l = new QGridLayout(this);
-    l->setContentsMargins(20, 18, 20, 16);
-    l->setHorizontalSpacing(10);
-    l->setVerticalSpacing(16);
-    l->addWidget(lblAnno, 0, 0);
-    l->addWidget(speAnno, 0, 1);
-    l->addWidget(btnOK, 1, 0, 1, 2, Qt::AlignHCenter);
+    auto* riga = new QHBoxLayout;
+    riga->setSpacing(10);
+    riga->addStretch();
+    riga->addWidget(lblAnno);
+    riga->addWidget(speAnno);
+    riga->addStretch();
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(24, 18, 24, 16);
+    l->setSpacing(16);
+    l->addLayout(riga);
+    l->addWidget(btnOK, 0, Qt::AlignHCenter);
     setFixedSize(sizeHint().expandedTo(QSize(200, 0)));
 
     speAnno->installEventFilter(this);

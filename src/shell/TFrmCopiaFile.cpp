@@ -75,13 +75,14 @@ TFrmCopiaFile::TFrmCopiaFile(QWidget* parent)
     animazione->setFixedHeight(64);
     lblNome = new QLabel(this);
     lblPercorso = new QLabel(this);
-    lblPercorso->setWordWrap(true);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(16, 12, 16, 16);
     l->addWidget(animazione);
     l->addWidget(lblNome);
     l->addWidget(lblPercorso);
-    setFixedWidth(400);
+    l->setSpacing(8);
+    l->setSizeConstraint(QLayout::SetFixedSize);
+    animazione->setMinimumWidth(368);
 }
 
 void TFrmCopiaFile::mostraFile(const QString& nome, const QString& da, const QString& a)
