@@ -74,12 +74,9 @@ void TFrmMain::creaMenu()
     voce(altri, "E&xit", &TFrmMain::AltriExitClick, Icone::uscita());
 }
 
-QAction* TFrmMain::voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(),
-                        const QIcon& icona)
+void TFrmMain::voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(), const QIcon& icona)
 {
-    QAction* a = menu->addAction(icona, testo);
-    connect(a, &QAction::triggered, this, click);
-    return a;
+    connect(menu->addAction(icona, testo), &QAction::triggered, this, click);
 }
 
 // Two rows of four flat buttons, image above caption, all of one size; the panel is at least

@@ -73,8 +73,7 @@ protected:
 private:
     void creaMenu();
     void creaToolBar();
-    QAction* voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(),
-                  const QIcon& icona = {});
+    void voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(), const QIcon& icona = {});
     QToolButton* pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)());
 
     TDataModule1* dm = nullptr;

@@ -164,19 +164,6 @@ TEST(MainWindow, ExitEntryAndExitButtonCloseTheWindow)
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST(MainWindow, TextsFollowTheYearOfTheDataModule)
-{
-    ArchivioDiProva a(2024);
-    TFrmMain w;
-    w.impostaDataModule(*a.dm);
-    EXPECT_EQ(w.AnnoCorrente(), "2024");
-    EXPECT_EQ(QFileInfo(w.FileContatore()), QFileInfo(a.percorso("2024/fatture.dat")));
-
-    a.dm->CambiaAnno(2023);
-    EXPECT_EQ(w.AnnoCorrente(), "2023");
-    EXPECT_EQ(QFileInfo(w.FileContatore()), QFileInfo(a.percorso("2023/fatture.dat")));
-}
-
 TEST(MainWindow, ChangeYearEntryOpensTheYearDialog)
 {
     ArchivioDiProva a(2024);
