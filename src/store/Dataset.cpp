@@ -446,6 +446,7 @@ Field& Dataset::field(const QString& name)
 
 const Dataset::Row* Dataset::activeRow() const
 {
+    ensureLoaded();
     if (calcRow)
         return calcRow;
     if (st == DatasetState::Edit || st == DatasetState::Insert)
@@ -484,6 +485,7 @@ void Dataset::computeRow(const Row& r) const
 
 QVariant Dataset::valueAt(int row, int fieldIndex)
 {
+    ensureLoaded();
     if (row < 0 || row >= int(rows.size()) || fieldIndex < 0 || fieldIndex >= int(fieldList.size()))
         return QVariant();
     const Row* r = (row == cur && (st == DatasetState::Edit)) ? &buffer : &rows[row];
@@ -631,6 +633,27 @@ void Dataset::loadAll(Bookmark keep)
     notifyRecord();
 }
 
+void Dataset::markStale(Bookmark keep)
+{
+    stale = true;
+    staleKeep = keep;
+    cur = -1;
+    rows.clear();
+    notifyRows();
+    notifyRecord();
+}
+
+void Dataset::ensureLoaded() const
+{
+    if (!stale || st == DatasetState::Inactive)
+        return;
+    auto* self = const_cast<Dataset*>(this);
+    self->stale = false;
+    self->loadAll(staleKeep);
+    for (Dataset* d : details)
+        d->masterMoved();
+}
+
 void Dataset::refresh()
 {
     if (!active())
@@ -669,7 +692,7 @@ void Dataset::masterMoved()
         return;
     checkBrowseMode();
     masterKeyValues = key;
-    loadAll(0);
+    markStale(0);
     for (Dataset* d : details)
         d->masterMoved();
     afterScroll.fire(*this);
@@ -728,6 +751,7 @@ void Dataset::ensureBrowse()
     if (!active())
         throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
     checkBrowseMode();
+    ensureLoaded();
 }
 
 void Dataset::moveTo(int row, bool fireEvents)
@@ -810,11 +834,14 @@ void Dataset::setRecNo(int n)
 
 Bookmark Dataset::bookmark() const
 {
+    if (stale)
+        return staleKeep;
     return (cur >= 0 && cur < int(rows.size())) ? rows[cur].rowid : 0;
 }
 
 bool Dataset::bookmarkValid(Bookmark b) const
 {
+    ensureLoaded();
     return std::any_of(rows.begin(), rows.end(), [b](const Row& r) { return r.rowid == b; });
 }
 
@@ -888,6 +915,7 @@ void Dataset::edit()
         throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
     if (!canModify())
         throw LavError(QStringLiteral("%1: l'archivio è di sola lettura.").arg(objectName()));
+    ensureLoaded();
     if (rows.empty()) {
         insert();
         return;
@@ -905,8 +933,44 @@ void Dataset::post()
 {
     if (st != DatasetState::Edit && st != DatasetState::Insert)
         return;
+    if (!atomic) {
+        postRows(st == DatasetState::Insert);
+        return;
+    }
+    const Row savedBuffer = buffer, savedOriginal = original;
+    const DatasetState savedState = st;
+    const bool wasStale = stale;
+    Savepoint sp(db);
+    try {
+        postRows(st == DatasetState::Insert);
+        sp.release();
+    } catch (...) {
+        // The savepoint rolls the files back when it goes; the rows follow.
+        if (!wasStale && st == DatasetState::Browse && cur >= 0) {
+            rows.erase(rows.begin() + cur);
+            if (savedState == DatasetState::Edit) {
+                const int at = positionOf(savedOriginal);
+                rows.insert(rows.begin() + at, savedOriginal);
+                cur = at;
+            } else {
+                cur = std::min(cur, int(rows.size()) - 1);
+            }
+        }
+        buffer = savedBuffer;
+        original = savedOriginal;
+        bufferModified = true;
+        setState(savedState);
+        notifyRows();
+        notifyRecord();
+        if (onAtomicFailure)
+            onAtomicFailure(*this);
+        throw;
+    }
+}
+
+void Dataset::postRows(bool inserting)
+{
     beforePost.fire(*this);
-    const bool inserting = st == DatasetState::Insert;
     try {
         if (inserting)
             buffer.rowid = insertRow(buffer);
@@ -922,14 +986,19 @@ void Dataset::post()
             if (f->fieldKind == FieldKind::Data && f->def.type == FieldType::AutoInc && f->slot >= 0)
                 buffer.values[f->slot] = qlonglong(buffer.rowid);
     }
-    Row posted = buffer;
-    posted.computedStamp = 0;
-    if (!inserting && cur >= 0)
-        rows.erase(rows.begin() + cur);
-    const int at = positionOf(posted);
-    rows.insert(rows.begin() + at, std::move(posted));
-    cur = at;
-    atBof = atEof = false;
+    if (stale) {
+        // The rows are read again when needed, standing on the record just posted.
+        staleKeep = buffer.rowid;
+    } else {
+        Row posted = buffer;
+        posted.computedStamp = 0;
+        if (!inserting && cur >= 0)
+            rows.erase(rows.begin() + cur);
+        const int at = positionOf(posted);
+        rows.insert(rows.begin() + at, std::move(posted));
+        cur = at;
+        atBof = atEof = false;
+    }
     buffer = Row{};
     original = Row{};
     bufferModified = false;
@@ -964,11 +1033,42 @@ void Dataset::remove()
     }
     if (!active())
         throw LavError(QStringLiteral("%1: l'archivio non è aperto.").arg(objectName()));
+    ensureLoaded();
     if (rows.empty())
         throw LavError(QStringLiteral("%1: nessun record da eliminare.").arg(objectName()));
     if (!canModify())
         throw LavError(QStringLiteral("%1: l'archivio è di sola lettura.").arg(objectName()));
+    if (!atomic) {
+        removeRow();
+        return;
+    }
+    const Row savedRow = rows[cur];
+    const DatasetState savedState = st;
+    Savepoint sp(db);
+    try {
+        removeRow();
+        sp.release();
+    } catch (...) {
+        if (!stale && std::none_of(rows.begin(), rows.end(), [&](const Row& r) { return r.rowid == savedRow.rowid; })) {
+            const int at = positionOf(savedRow);
+            rows.insert(rows.begin() + at, savedRow);
+            cur = at;
+        }
+        setState(savedState == DatasetState::Edit ? DatasetState::Browse : savedState);
+        notifyRows();
+        notifyRecord();
+        if (onAtomicFailure)
+            onAtomicFailure(*this);
+        throw;
+    }
+}
+
+void Dataset::removeRow()
+{
     beforeDelete.fire(*this);
+    ensureLoaded();
+    if (cur < 0 || cur >= int(rows.size()))
+        return;
     deleteRow(st == DatasetState::Edit ? original : rows[cur]);
     rows.erase(rows.begin() + cur);
     if (cur >= int(rows.size()))
@@ -1007,7 +1107,9 @@ void Dataset::setIndexName(const QString& name)
     orderFieldNames = fields;
     orderNoCase = noCase;
     resolveOrderSlots();
-    if (active()) {
+    if (active() && stale) {
+        notifyRows();
+    } else if (active()) {
         const Bookmark b = bookmark();
         std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
         cur = -1;
@@ -1030,7 +1132,9 @@ void Dataset::setIndexFieldNames(const QString& fields)
     orderFieldNames = list;
     orderNoCase = fieldListNoCase(list);
     resolveOrderSlots();
-    if (active()) {
+    if (active() && stale) {
+        notifyRows();
+    } else if (active()) {
         const Bookmark b = bookmark();
         std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
         cur = -1;
@@ -1062,7 +1166,7 @@ void Dataset::setMaster(Dataset* m, const QString& mFields, const QString& dFiel
     if (active()) {
         checkBrowseMode();
         masterKeyValues = currentMasterKey();
-        loadAll(0);
+        markStale(bookmark());
         for (Dataset* d : details)
             d->masterMoved();
     }
@@ -1090,7 +1194,7 @@ void Dataset::setFilter(const QString& expression)
     if (active() && filterOn) {
         checkBrowseMode();
         compileFilter();
-        loadAll(bookmark());
+        markStale(bookmark());
         for (Dataset* d : details)
             d->masterMoved();
     }
@@ -1104,7 +1208,7 @@ void Dataset::setFiltered(bool on)
     if (active()) {
         checkBrowseMode();
         compileFilter();
-        loadAll(bookmark());
+        markStale(bookmark());
         for (Dataset* d : details)
             d->masterMoved();
     }
@@ -1189,6 +1293,7 @@ bool Dataset::locate(const QString& fieldNames, const QVariantList& values, Loca
 
 QVariant Dataset::lookup(const QString& keyFieldList, const QVariantList& values, const QString& resultField)
 {
+    ensureLoaded();
     if (!active() || rows.empty())
         return QVariant();
     const QStringList names = splitFields(keyFieldList);

@@ -137,11 +137,11 @@ public:
     void next();
     void last();
     int moveBy(int distance);
-    bool bof() const { return atBof; }
-    bool eof() const { return atEof; }
-    bool isEmpty() const { return rows.empty(); }
-    int recordCount() const { return int(rows.size()); }
-    int recNo() const { return cur + 1; }        // 1-based, 0 when empty
+    bool bof() const { ensureLoaded(); return atBof; }
+    bool eof() const { ensureLoaded(); return atEof; }
+    bool isEmpty() const { ensureLoaded(); return rows.empty(); }
+    int recordCount() const { ensureLoaded(); return int(rows.size()); }
+    int recNo() const { ensureLoaded(); return cur + 1; }        // 1-based, 0 when empty
     void setRecNo(int n);
 
     Bookmark bookmark() const;
@@ -171,7 +171,7 @@ public:
     // Value of a field in any loaded row without moving the cursor (grids, reports).
     QVariant valueAt(int row, const QString& fieldName);
     QVariant valueAt(int row, int fieldIndex);
-    int currentRow() const { return cur; }
+    int currentRow() const { ensureLoaded(); return cur; }
 
     // Order: a named index of the table, or a list of fields "Cliente;Data".
     void setIndexName(const QString& name);
@@ -209,6 +209,12 @@ public:
     bool controlsDisabled() const { return disableCount > 0; }
 
     int tag = 0;
+
+    // When set, a post or a delete runs with its rules as one unit: if anything fails, the
+    // files are as before and the record stays as it was (in edit for a post), and
+    // onAtomicFailure lets the owner bring other datasets back in line with the files.
+    bool atomic = false;
+    std::function<void(Dataset&)> onAtomicFailure;
 
     // Events.
     Event beforeOpen, afterOpen, beforeClose, afterClose;
@@ -272,6 +278,12 @@ private:
     friend class Field;
     void setState(DatasetState s);
     void loadAll(Bookmark keep);
+    // A change of master, filter or order only marks the rows stale; they are read again
+    // when something needs them, so that several switches in a row cost one reload.
+    void markStale(Bookmark keep);
+    void ensureLoaded() const;
+    void postRows(bool inserting);
+    void removeRow();
     void sortRows();
     int compareRows(const Row& a, const Row& b) const;
     int compareKey(const Row& a, const QVariantList& key, bool partialStrings) const;
@@ -294,6 +306,8 @@ private:
     int cur = -1;
     bool atBof = true;
     bool atEof = true;
+    bool stale = false;
+    Bookmark staleKeep = 0;
     DatasetState st = DatasetState::Inactive;
     Row buffer;                  // the record being edited or inserted
     Row original;                // the record as it was before the edit
