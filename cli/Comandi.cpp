@@ -1,0 +1,181 @@
+#include "Comandi.h"
+#include "DatiDemo.h"
+#include "Database.h"
+#include "Errors.h"
+#include "TDataModule1.h"
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+
+QString cartellaArchivi(const QString& cartella)
+{
+    return QDir(cartella).absoluteFilePath(QStringLiteral("archivi"));
+}
+
+// Creates the archive of a working folder, making the folder when it is missing.
+void CreaArchivioIn(const QString& cartella)
+{
+    if (!QDir().mkpath(cartella))
+        throw LavError(QStringLiteral("Impossibile creare la cartella %1.").arg(cartella));
+    TDataModule1::CreaArchivio(cartella);
+}
+
+// A whole number from text, within bounds.
+bool leggiIntero(const QString& testo, qint64 min, qint64 max, qint64& valore)
+{
+    bool ok = false;
+    valore = testo.toLongLong(&ok);
+    return ok && valore >= min && valore <= max;
+}
+
+} // namespace
+
+int ComandoInit(const QStringList& args, Uscite u)
+{
+    if (args.size() != 1) {
+        u.err << "Uso: lavanderia-cli init CARTELLA\n";
+        return 1;
+    }
+    const QString cartella = args[0];
+    if (!TDataModule1::archivioMancante(cartella)) {
+        u.err << QStringLiteral("La cartella %1 contiene già un archivio.\n").arg(cartella);
+        return 1;
+    }
+    CreaArchivioIn(cartella);
+    u.out << QStringLiteral("Archivio creato in %1.\n").arg(cartellaArchivi(cartella));
+    return 0;
+}
+
+int ComandoDemo(const QStringList& args, Uscite u)
+{
+    QString cartella;
+    qint64 scala = 1, seme = 1;
+    for (int i = 0; i < args.size(); ++i) {
+        QString a = args[i], valore;
+        const bool opzione = a.startsWith(QLatin1String("--"));
+        if (opzione && a.contains(u'=')) {
+            valore = a.section(u'=', 1);
+            a = a.section(u'=', 0, 0);
+        } else if (opzione && i + 1 < args.size()) {
+            valore = args[++i];
+        }
+        if (a == QLatin1String("--scale")) {
+            if (!leggiIntero(valore, 1, 200, scala)) {
+                u.err << "La scala deve essere un numero intero da 1 a 200.\n";
+                return 1;
+            }
+        } else if (a == QLatin1String("--seed")) {
+            if (!leggiIntero(valore, 0, 4294967295LL, seme)) {
+                u.err << "Il seme deve essere un numero intero da 0 a 4294967295.\n";
+                return 1;
+            }
+        } else if (opzione || !cartella.isEmpty()) {
+            u.err << QStringLiteral("Argomento non riconosciuto: %1\n").arg(args[i]);
+            u.err << "Uso: lavanderia-cli demo CARTELLA [--scale N] [--seed S]\n";
+            return 1;
+        } else {
+            cartella = a;
+        }
+    }
+    if (cartella.isEmpty()) {
+        u.err << "Uso: lavanderia-cli demo CARTELLA [--scale N] [--seed S]\n";
+        return 1;
+    }
+
+    QElapsedTimer tempo;
+    tempo.start();
+    if (TDataModule1::archivioMancante(cartella))
+        CreaArchivioIn(cartella);
+    Database db(QStringLiteral("lavanderia-cli"));
+    db.open(cartellaArchivi(cartella));
+    CreaDatiDemo(db, int(scala), quint32(seme));
+
+    auto conta = [&](const char* tabella) { return db.recordCount(QString::fromLatin1(tabella)); };
+    u.out << QStringLiteral("Dati dimostrativi creati in %1 s: %2 clienti, %3 sedi, %4 noleggi, "
+                            "%5 agenti, %6 giri, %7 articoli, %8 interventi, %9 sospesi.\n")
+                 .arg(QLocale(QLocale::Italian).toString(tempo.elapsed() / 1000.0, 'f', 1))
+                 .arg(conta("Clienti"))
+                 .arg(conta("Sedi"))
+                 .arg(conta("Noleggi"))
+                 .arg(conta("Agenti"))
+                 .arg(conta("Iter"))
+                 .arg(conta("Servizi"))
+                 .arg(conta("Interventi"))
+                 .arg(conta("Sospesi"));
+    db.close();
+    return 0;
+}
+
+QString TestoValore(const QVariant& v)
+{
+    if (v.isNull())
+        return {};
+    QString t;
+    if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float) {
+        // SQLite writes a real with 15 significant digits and always a decimal point.
+        t = QString::asprintf("%.15g", v.toDouble());
+        const bool numero = !t.contains(u'n') && !t.contains(u'i');   // not nan or inf
+        if (numero && !t.contains(u'.')) {
+            const qsizetype e = t.indexOf(u'e');
+            t.insert(e < 0 ? t.size() : e, QStringLiteral(".0"));
+        }
+    } else if (v.typeId() == QMetaType::QByteArray) {
+        t = QString::fromUtf8(v.toByteArray());
+    } else {
+        t = v.toString();
+    }
+    t.replace(u'\\', QStringLiteral("\\\\"));
+    t.replace(u'\t', QStringLiteral("\\t"));
+    t.replace(u'\n', QStringLiteral("\\n"));
+    t.replace(u'\r', QStringLiteral("\\r"));
+    return t;
+}
+
+int ComandoSql(const QStringList& args, Uscite u)
+{
+    if (args.size() != 2) {
+        u.err << "Uso: lavanderia-cli sql CARTELLA ISTRUZIONE\n";
+        return 1;
+    }
+    const QString cartella = args[0];
+    if (TDataModule1::archivioMancante(cartella)) {
+        u.err << QStringLiteral("Nella cartella %1 non c'è un archivio.\n").arg(cartella);
+        return 1;
+    }
+    Database db(QStringLiteral("lavanderia-cli"));
+    db.open(cartellaArchivi(cartella));
+
+    QSqlQuery q(db.connection());
+    q.setForwardOnly(true);
+    q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!q.exec(args[1])) {
+        u.err << QStringLiteral("Errore SQL: %1\n").arg(q.lastError().text());
+        return 1;
+    }
+    if (q.isSelect()) {
+        const QSqlRecord rec = q.record();
+        QStringList riga;
+        for (int i = 0; i < rec.count(); ++i)
+            riga << TestoValore(rec.fieldName(i));
+        u.out << riga.join(u'\t') << '\n';
+        while (q.next()) {
+            riga.clear();
+            for (int i = 0; i < rec.count(); ++i)
+                riga << TestoValore(q.value(i));
+            u.out << riga.join(u'\t') << '\n';
+        }
+        if (q.lastError().isValid()) {
+            u.err << QStringLiteral("Errore SQL: %1\n").arg(q.lastError().text());
+            return 1;
+        }
+    } else {
+        u.out << qMax(0, q.numRowsAffected()) << '\n';
+    }
+    q.finish();
+    return 0;
+}

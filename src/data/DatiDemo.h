@@ -1,0 +1,17 @@
+#pragma once
+#include <QtGlobal>
+
+class Database;
+
+// Fills a new archive (the installation tables present, Parametri with its one record, the
+// other tables empty) with the data of a plausible Calabrian industrial laundry: agents and
+// routes, articles with their stock and movements, customers with sites, rentals,
+// intervention days, extra invoice lines, pending deliveries and consumption readings, and
+// the company parameters.
+//
+// Scale 1 gives 50 customers (about 150 sites and 750 rentals), scale 100 gives 5,000
+// customers; scale runs from 1 to 200. The same scale and seed give the same archive on the
+// same day (dates are counted back from oggi()). Everything is written in one transaction;
+// an archive that already holds customers, sites, articles or agents is refused with a
+// LavError.
+void CreaDatiDemo(Database& db, int scale, quint32 seed);
