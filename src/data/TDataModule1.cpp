@@ -93,11 +93,13 @@ TDataModule1::TDataModule1(Prompts& p, const QString& folder, QObject* parent)
       DSPrimaNota(&TblPrimaNota), DSPrevPN(&TblPrevPN), DSModPag(&TblModPag),
       DSAltreInfo(&TblAltreInfo), DSIter(&TblIter), DSInterventi(&TblInterventi),
       DSSospesi(&TblSospesi), DSOstrelo(&TblOstrelo), DSParametri(&TblParametri),
+      QuerySedi(db, "QuerySedi"), QryNewSede(db, "QryNewSede"), QTemp(db, "QTemp"),
       workFolder(QDir(folder).absolutePath())
 {
     DSFatturaMan.autoEdit = false;
     definisciTabelle();
     definisciCampi();
+    definisciRegole();
 }
 
 TDataModule1::~TDataModule1()

@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "Dataset.h"
 #include "Prompts.h"
+#include <QHash>
 #include <QObject>
 #include <functional>
 
@@ -67,10 +68,70 @@ public:
     // Opens the invoice lines of the periodic run, adding the columns older tables lack.
     void ApriFatture();
 
+    // Shared queries: the sites of an agent, the highest site group of a customer, the
+    // pending-delivery rows of a site and article (newest first).
+    Query QuerySedi, QryNewSede, QTemp;
+
+    // Stock movement log and stock.
+    void RegistraMovimento(const QString& tipo, const QString& motivo, double quantita, const QString& cliente);
+    void RientroMerce(double quantita, double codiceServizio);
+    // Quantity of the change the stock screen is posting (tag 1 adds, tag 2 removes) and its
+    // reason text, read only while that screen is shown.
+    double QuantitaMagazzino = 0;
+    std::function<QString()> motivoMagazzino;
+    std::function<void()> pulisciMotivoMagazzino;
+
+    // Totals per customer and article.
+    void RicalcolaTotali();
+    int RicalcolaTotaliCliente();
+    static int MesiTraDate(const QDate& fine, const QDate& inizio);
+    // Rolls back the transaction left open by a customer deletion; the table goes to its first record.
+    void AnnullaModifiche(Table& table);
+    // "Denominazione Denominazione 2" of the current customer, as the movement log records it.
+    QString nomeClienteCorrente();
+
+    // Ledger.
+    void RegistraFattura(Money importo, const QDate& data);
+    void IncassaFattura(const QString& filtro, const QDate& data);
+    void RegistraIncassoConto(int numero, const QString& causale, qint64& codiceAltra, const QString& filtro,
+                              Money importo, const QDate& dataRif, const QDate& data);
+    void RegistraIncassoCliente(int numero, qint64 codiceAltra, const QString& filtro, Money importo,
+                                const QDate& dataRif, const QDate& data);
+    void CalcolaSaldi(const QString& filtro);
+    void CollegaPrimaNota(const QString& campi, DataSource& master);
+    void ScollegaPrimaNota();
+    // Undoes a collection along its pairing chain, from the movement of the given code back to
+    // the invoice, which becomes open again.
+    void AnnullaIncasso(qint64 codice);
+
+    // Fiscal years: the next year with the customers' balances carried forward.
+    void CreaAnnoSuccessivo();
+    // Opens the parameters screen at the end of CreaAnnoSuccessivo, once that screen exists.
+    std::function<void()> mostraParametri;
+
 Q_SIGNALS:
     void annoCambiato(int year);
 
 private:
+    void definisciRegole();
+    void numeraPrimaDiInserire(Table& t);
+    void riallinea(Dataset* tranne);
+    void TblClientiBeforePost(Dataset& c);
+    void TblClientiBeforeDelete(Dataset& c);
+    void TblSediNewRecord(Dataset& s);
+    void TblSediAfterPost(Dataset& s);
+    void TblSediBeforeDelete(Dataset& s);
+    void TblNoleggiBeforeInsert(Dataset& n);
+    void TblNoleggiBeforePost(Dataset& n);
+    void TblNoleggiAfterPost(Dataset& n);
+    void TblNoleggiBeforeDelete(Dataset& n);
+    void TblServiziBeforePost(Dataset& a);
+    void TblServiziAfterPost(Dataset& a);
+    void TblServiziBeforeDelete(Dataset& a);
+    void aggiornaGiacenza(double codiceServizio, double quantita);
+    void registraSospeso(Dataset& n);
+    bool trovaArticolo(double codice);
+    void ricalcolaTotali(bool tutti);
     void definisciTabelle();
     void definisciCampi();
     void avviaAggiornamenti();
@@ -80,6 +141,17 @@ private:
     void apriParametri();
     bool controllaColonne(const QString& table);
     void allargaColonna(const QString& table, const QString& column, int width);
+
+    // Remembered between an insert's start and the new record: the table's last code, the
+    // colour of the customer's last site, the last extra-line number.
+    QHash<const Dataset*, qint64> ultimoCodice;
+    int ultimoColore = 0;
+    int ultimoProgr = 0;
+    // The rental as it was before the current edit (zeros for a new rental).
+    double qtaRicordata = 0;
+    double servizioRicordato = 0;
+    int sospesiRicordati = 0;
+    bool giacenzaZero = false;
 
     QString workFolder;
     int anno = 0;

@@ -514,8 +514,14 @@ Savepoint::Savepoint(Database& d) : db(d)
 
 Savepoint::~Savepoint()
 {
+    rollback();
+}
+
+void Savepoint::rollback()
+{
     if (done)
         return;
+    done = true;
     try {
         db.exec(QStringLiteral("ROLLBACK TO %1").arg(name));
         db.exec(QStringLiteral("RELEASE %1").arg(name));

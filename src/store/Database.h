@@ -84,6 +84,7 @@ public:
     explicit Savepoint(Database& db);
     ~Savepoint();
     void release();
+    void rollback();
     Savepoint(const Savepoint&) = delete;
     Savepoint& operator=(const Savepoint&) = delete;
 

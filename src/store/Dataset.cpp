@@ -945,7 +945,7 @@ void Dataset::post()
         postRows(st == DatasetState::Insert);
         sp.release();
     } catch (...) {
-        // The savepoint rolls the files back when it goes; the rows follow.
+        sp.rollback();
         if (!wasStale && st == DatasetState::Browse && cur >= 0) {
             rows.erase(rows.begin() + cur);
             if (savedState == DatasetState::Edit) {
@@ -1049,6 +1049,7 @@ void Dataset::remove()
         removeRow();
         sp.release();
     } catch (...) {
+        sp.rollback();
         if (!stale && std::none_of(rows.begin(), rows.end(), [&](const Row& r) { return r.rowid == savedRow.rowid; })) {
             const int at = positionOf(savedRow);
             rows.insert(rows.begin() + at, savedRow);

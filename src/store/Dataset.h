@@ -349,7 +349,8 @@ public:
     QString tableName() const { return table; }
     // The fields the program expects. Opening checks the stored widths against it and fails
     // with "<object>: Size mismatch for field '<f>', expecting: N actual: M" (SizeMismatch).
-    void setDefinition(const TableDef& def) { expected = def; hasExpected = true; }
+    // The definition also creates the field objects, so that rules can hook them before opening.
+    void setDefinition(const TableDef& def);
     const TableDef& definition() const { return expected; }
     const TableDef& storedDefinition() const { return stored; }
 

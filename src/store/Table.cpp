@@ -12,6 +12,14 @@ void Table::setTableName(const QString& name)
     stored = TableDef{};
 }
 
+void Table::setDefinition(const TableDef& def)
+{
+    expected = def;
+    hasExpected = true;
+    if (!active())
+        bindDataFields(def.fields);
+}
+
 bool Table::exists()
 {
     return database().tableExists(table);

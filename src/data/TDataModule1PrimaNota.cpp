@@ -1,0 +1,234 @@
+// The ledger of the current fiscal year: invoices, their settlement and its undo, running
+// balances; and the creation of the next fiscal year with the balances carried forward.
+#include "Clock.h"
+#include "Errors.h"
+#include "TDataModule1.h"
+#include <QDir>
+#include <QSqlQuery>
+
+namespace {
+const QString fatturaDiVendita = QStringLiteral("Fattura di vendita");
+const QString saldoFattura = QStringLiteral("Saldo fattura");
+const QString ripresaSaldi = QStringLiteral("Ripresa saldi esercizio precedente");
+} // namespace
+
+void TDataModule1::CollegaPrimaNota(const QString& campi, DataSource& master)
+{
+    TblPrimaNota.setIndexFieldNames(campi);
+    TblPrimaNota.setMaster(master.dataset(), QStringLiteral("Codice"), QStringLiteral("Cliente"));
+}
+
+void TDataModule1::ScollegaPrimaNota()
+{
+    TblPrimaNota.setMaster(nullptr, {}, {});
+    TblPrimaNota.setIndexFieldNames({});
+}
+
+void TDataModule1::RegistraFattura(Money importo, const QDate& data)
+{
+    TblPrimaNota.last();
+    TblPrimaNota.append();
+    TblPrimaNota["Cliente"] = TblClienti["Codice"].value();
+    TblPrimaNota["Causale"] = fatturaDiVendita;
+    TblPrimaNota["Data"] = data;
+    TblPrimaNota["Importo"] = -importo;
+    TblPrimaNota["Incassata"] = false;
+    TblPrimaNota["Fattura"] = TblClienti["Fattura"].value();
+    TblPrimaNota["Conto"] = 0;
+    TblPrimaNota.post();
+}
+
+void TDataModule1::IncassaFattura(const QString& filtro, const QDate& data)
+{
+    const Money importo = TblPrimaNota["Importo"].asMoney();
+    const int numero = int(TblPrimaNota["Fattura"].asInteger());
+    const QDate dataFattura = TblPrimaNota["Data"].asDate();
+    // The invoice and its collections are written together or not at all.
+    Savepoint sp(db);
+    try {
+        TblPrimaNota.edit();
+        TblPrimaNota["Incassata"] = true;
+        qint64 codiceAltra = TblPrimaNota["Codice"].asInteger();
+        TblPrimaNota.post();
+        if (TblModPag.active() && !TblClienti["Pagamento"].isNull()
+            && TblModPag.locate(QStringLiteral("Codice"), {TblClienti["Pagamento"].value()}))
+            RegistraIncassoConto(numero, saldoFattura, codiceAltra, filtro, importo, dataFattura, data);
+        RegistraIncassoCliente(numero, codiceAltra, filtro, importo, dataFattura, data);
+        sp.release();
+    } catch (...) {
+        sp.rollback();
+        riallinea(nullptr);
+        throw;
+    }
+}
+
+void TDataModule1::RegistraIncassoConto(int numero, const QString& causale, qint64& codiceAltra, const QString& filtro,
+                                        Money importo, const QDate& dataRif, const QDate& data)
+{
+    ScollegaPrimaNota();
+    TblPrimaNota.append();
+    TblPrimaNota["CodiceAltra"] = codiceAltra;
+    TblPrimaNota["Cliente"] = TblClienti["Codice"].value();
+    TblPrimaNota["Causale"] = causale;
+    TblPrimaNota["Data"] = data;
+    TblPrimaNota["Importo"] = -importo;
+    TblPrimaNota["Incassata"] = true;
+    TblPrimaNota["Fattura"] = numero;
+    TblPrimaNota["DataRif"] = dataRif;
+    TblPrimaNota["Conto"] = TblModPag["Codice"].value();
+    TblPrimaNota.post();
+    codiceAltra = TblPrimaNota["Codice"].asInteger();
+    CollegaPrimaNota(QStringLiteral("Cliente;Data"), DSClienti);
+    TblPrimaNota.setFilter(filtro);
+    TblPrimaNota.setFiltered(true);
+    TblPrimaNota.first();
+}
+
+void TDataModule1::RegistraIncassoCliente(int numero, qint64 codiceAltra, const QString& filtro, Money importo,
+                                          const QDate& dataRif, const QDate& data)
+{
+    ScollegaPrimaNota();
+    TblPrimaNota.append();
+    TblPrimaNota["CodiceAltra"] = codiceAltra;
+    TblPrimaNota["Cliente"] = TblClienti["Codice"].value();
+    TblPrimaNota["Causale"] = saldoFattura;
+    TblPrimaNota["Data"] = data;
+    TblPrimaNota["Importo"] = -importo;
+    TblPrimaNota["Incassata"] = true;
+    TblPrimaNota["Fattura"] = numero;
+    TblPrimaNota["DataRif"] = dataRif;
+    TblPrimaNota["Conto"] = 0;
+    TblPrimaNota.post();
+    CollegaPrimaNota(QStringLiteral("Cliente;Data"), DSClienti);
+    TblPrimaNota.setFilter(filtro);
+    TblPrimaNota.setFiltered(true);
+    TblPrimaNota.first();
+}
+
+void TDataModule1::CalcolaSaldi(const QString& filtro)
+{
+    const QString campi = TblPrimaNota.indexFieldNames();
+    TblPrimaNota.setFilter(filtro);
+    TblPrimaNota.setFiltered(true);
+    if (campi.isEmpty())
+        TblPrimaNota.setIndexFieldNames(QStringLiteral("Data;Fattura"));
+    // One transaction for the whole walk: a failure leaves every balance as it was.
+    Savepoint sp(db);
+    try {
+        Money saldo;
+        TblPrimaNota.disableControls();
+        for (int i = 0; i < TblPrimaNota.recordCount(); ++i) {
+            TblPrimaNota.setRecNo(i + 1);
+            TblPrimaNota.edit();
+            saldo += TblPrimaNota["Importo"].asMoney();
+            TblPrimaNota["Saldo"] = saldo;
+            TblPrimaNota.post();
+        }
+        TblPrimaNota.enableControls();
+        sp.release();
+    } catch (...) {
+        TblPrimaNota.enableControls();
+        sp.rollback();
+        TblPrimaNota.cancel();
+        TblPrimaNota.refresh();
+        throw;
+    }
+    TblPrimaNota.setFilter(QString());
+    TblPrimaNota.setFiltered(false);
+    TblPrimaNota.setIndexFieldNames(campi);
+}
+
+void TDataModule1::AnnullaIncasso(qint64 codice)
+{
+    // The chain is walked on the ledger file itself, so the whole ledger is never loaded.
+    const QString pn = db.qualified(TblPrimaNota.tableName());
+    TblPrimaNota.disableControls();
+    Savepoint sp(db);
+    try {
+        for (int passi = 0; codice != 0 && passi < 1000; ++passi) {
+            QSqlQuery q = db.exec(QStringLiteral("SELECT Conto, Causale, CodiceAltra FROM %1 WHERE Codice = ?").arg(pn), {codice});
+            if (!q.next())
+                break;
+            const bool fattura = q.value(0).toInt() == 0 && q.value(1).toString() == fatturaDiVendita;
+            const qint64 altra = q.value(2).toLongLong();
+            q.finish();
+            if (fattura) {
+                db.exec(QStringLiteral("UPDATE %1 SET Incassata = 0 WHERE Codice = ?").arg(pn), {codice});
+                break;
+            }
+            db.exec(QStringLiteral("DELETE FROM %1 WHERE Codice = ?").arg(pn), {codice});
+            codice = altra;
+        }
+        sp.release();
+    } catch (...) {
+        sp.rollback();
+        TblPrimaNota.refresh();
+        TblPrimaNota.setFiltered(true);
+        TblPrimaNota.enableControls();
+        throw;
+    }
+    if (TblPrimaNota.master() == nullptr)
+        CollegaPrimaNota(QStringLiteral("Cliente;Data"), DSClienti);
+    TblPrimaNota.refresh();
+    TblPrimaNota.setFiltered(true);
+    TblPrimaNota.enableControls();
+}
+
+void TDataModule1::CreaAnnoSuccessivo()
+{
+    const int nuovo = anno + 1;
+    if (!prompts.askYes(QStringLiteral("Questo comando azzera, se esiste, l'archivio fatture per l'anno %1, continuo?").arg(nuovo),
+                        MsgType::Warning))
+        return;
+    {
+        BusyScope busy(prompts);
+        const QString precedente = TblPrimaNota.tableName();
+        TblPrevPN.close();
+        TblPrevPN.setTableName(precedente);
+
+        TblPrimaNota.close();
+        TblPrimaNota.setTableName(nomeLedger(nuovo));
+        const QString cartella = QDir(workFolder).absoluteFilePath(QString::number(nuovo));
+        if (!QDir().mkpath(cartella))
+            throw LavError(QStringLiteral("Impossibile creare la cartella '%1'.").arg(QDir::toNativeSeparators(cartella)));
+        TblPrimaNota.createTable();
+        TblPrimaNota.open();
+        anno = nuovo;
+        contatoreFile = QDir(cartella).absoluteFilePath(QStringLiteral("fatture.dat"));
+        counter.setPath(contatoreFile);
+        Q_EMIT annoCambiato(nuovo);
+
+        // Every customer gets one movement with the balance of its account, also when it is 0.
+        TblPrevPN.setFilter(QStringLiteral("Conto = 0"));
+        TblPrevPN.setFiltered(true);
+        TblPrevPN.open();
+        const QString pn = db.qualified(TblPrimaNota.tableName());
+        const QString prev = db.qualified(precedente);
+        const QDate primoGennaio(nuovo, 1, 1);
+        Savepoint sp(db);
+        QSqlQuery ins = db.prepare(QStringLiteral("INSERT INTO %1 (Cliente, Causale, Data, Importo, Incassata, Conto) "
+                                                  "VALUES (?, ?, ?, ?, 0, 0)").arg(pn));
+        QSqlQuery somma = db.prepare(QStringLiteral("SELECT Importo FROM %1 WHERE Cliente = ? AND Conto = 0").arg(prev));
+        for (int i = 0; i < TblClienti.recordCount(); ++i) {
+            const QVariant cliente = TblClienti.valueAt(i, "Codice");
+            somma.addBindValue(cliente);
+            Database::run(somma);
+            Money saldo;
+            while (somma.next())
+                saldo += Money::fromDouble(somma.value(0).toDouble());
+            somma.finish();
+            ins.addBindValue(cliente);
+            ins.addBindValue(ripresaSaldi);
+            ins.addBindValue(primoGennaio.toString(Qt::ISODate));
+            ins.addBindValue(saldo.toDouble());
+            Database::run(ins);
+        }
+        ins.finish();
+        sp.release();
+        TblPrevPN.close();
+        TblPrimaNota.refresh();
+    }
+    if (mostraParametri)
+        mostraParametri();
+    prompts.information(QStringLiteral("Elaborazione terminata."));
+}
