@@ -105,9 +105,9 @@ TDataModule1::TDataModule1(Prompts& p, const QString& folder, QObject* parent)
 TDataModule1::~TDataModule1()
 {
     // Closed before they go, so that no detail reloads itself without its master.
-    for (Table* t : {&TblAgenti, &TblClienti, &TblSedi, &TblNoleggi, &TblServizi, &TblStoMag, &TblConsumi,
-                     &TblMedie, &TblFatturaMan, &TblFatture, &TblTotali, &TblPrimaNota, &TblPrevPN, &TblModPag,
-                     &TblAltreInfo, &TblIter, &TblInterventi, &TblSospesi, &TblOstrelo, &TblParametri})
+    for (Table* t : {&TblNoleggi, &TblInterventi, &TblConsumi, &TblSedi, &TblAltreInfo, &TblFatture, &TblTotali,
+                     &TblPrevPN, &TblPrimaNota, &TblClienti, &TblAgenti, &TblServizi, &TblStoMag, &TblMedie,
+                     &TblFatturaMan, &TblModPag, &TblIter, &TblSospesi, &TblOstrelo, &TblParametri})
         t->close();
     db.close();
 }

@@ -119,6 +119,12 @@ void TDataModule1::definisciRegole()
 
 void TDataModule1::riallinea(Dataset* tranne)
 {
+    // Brings the tables in memory back in line with the files after a roll-back; a table
+    // that cannot be read again keeps what it shows.
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
     for (Table* t : {&TblAgenti, &TblClienti, &TblSedi, &TblNoleggi, &TblServizi, &TblStoMag, &TblConsumi,
                      &TblMedie, &TblFatturaMan, &TblFatture, &TblTotali, &TblPrimaNota, &TblPrevPN, &TblModPag,
                      &TblAltreInfo, &TblIter, &TblInterventi, &TblSospesi, &TblOstrelo, &TblParametri}) {
@@ -126,9 +132,10 @@ void TDataModule1::riallinea(Dataset* tranne)
             continue;
         try {
             t->refresh();
-        } catch (const LavError&) {
+        } catch (...) {
         }
     }
+    running = false;
 }
 
 void TDataModule1::numeraPrimaDiInserire(Table& t)

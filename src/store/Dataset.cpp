@@ -607,9 +607,13 @@ void Dataset::close()
         Q_EMIT recordChanged();
     }
     afterClose.fire(*this);
-    for (Dataset* d : details)
-        if (d->active())
-            d->masterMoved();
+    // Details of a closed master show nothing; one being edited keeps its record.
+    for (Dataset* d : details) {
+        if (!d->active() || d->st != DatasetState::Browse)
+            continue;
+        d->masterKeyValues.clear();
+        d->markStale(0);
+    }
 }
 
 void Dataset::loadAll(Bookmark keep)
