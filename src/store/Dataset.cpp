@@ -446,11 +446,13 @@ Field& Dataset::field(const QString& name)
 
 const Dataset::Row* Dataset::activeRow() const
 {
-    ensureLoaded();
     if (calcRow)
         return calcRow;
     if (st == DatasetState::Edit || st == DatasetState::Insert)
         return &buffer;
+    if (stale && pinned.rowid)
+        return &pinned;
+    ensureLoaded();
     if (cur >= 0 && cur < int(rows.size()))
         return &rows[cur];
     return nullptr;
@@ -641,6 +643,7 @@ void Dataset::markStale(Bookmark keep)
 {
     stale = true;
     staleKeep = keep;
+    pinned = Row{};
     cur = -1;
     rows.clear();
     notifyRows();
@@ -654,6 +657,18 @@ void Dataset::ensureLoaded() const
     auto* self = const_cast<Dataset*>(this);
     self->stale = false;
     self->loadAll(staleKeep);
+    // A record posted meanwhile stays current even when the restriction would leave it out,
+    // as it does when the rows are in memory.
+    if (pinned.rowid) {
+        Row r = std::move(self->pinned);
+        self->pinned = Row{};
+        if (self->cur < 0 || self->rows[self->cur].rowid != r.rowid) {
+            const int at = positionOf(r);
+            self->rows.insert(self->rows.begin() + at, std::move(r));
+            self->cur = at;
+            self->atBof = self->atEof = false;
+        }
+    }
     for (Dataset* d : details)
         d->masterMoved();
 }
@@ -993,6 +1008,8 @@ void Dataset::postRows(bool inserting)
     if (stale) {
         // The rows are read again when needed, standing on the record just posted.
         staleKeep = buffer.rowid;
+        pinned = buffer;
+        pinned.computedStamp = 0;
     } else {
         Row posted = buffer;
         posted.computedStamp = 0;

@@ -308,6 +308,7 @@ private:
     bool atEof = true;
     bool stale = false;
     Bookmark staleKeep = 0;
+    Row pinned;      // a record posted while stale: current until the rows are needed
     DatasetState st = DatasetState::Inactive;
     Row buffer;                  // the record being edited or inserted
     Row original;                // the record as it was before the edit
