@@ -1,0 +1,137 @@
+// The data module's heavier rules on a large synthetic archive, each beside the same work done
+// by plain SQL in the same run: the rebuild of the totals per customer and article, and the
+// collection of an invoice with its undo.
+#include "Clock.h"
+#include "DatiDemo.h"
+#include "ScriptedPrompts.h"
+#include "TDataModule1.h"
+#include <QApplication>
+#include <QDir>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A scale-100 archive started in 2024, with 1,000 open invoices spread over the customers.
+struct Archivio
+{
+    Archivio()
+    {
+        TDataModule1::CreaArchivio(dir.path());
+        {
+            Database db("BenchRegoleDemo");
+            db.open(dir.filePath("archivi"));
+            CreaDatiDemo(db, 100, 1);
+        }
+        dm = std::make_unique<TDataModule1>(prompts, dir.path());
+        dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
+        dm->Avvia();
+        const QString pn = dm->db.qualified(dm->TblPrimaNota.tableName());
+        dm->db.startTransaction();
+        for (int i = 0; i < 1000; ++i)
+            dm->db.exec(QString("INSERT INTO %1 (Cliente, Causale, Data, Importo, Incassata, Fattura, Conto) "
+                                "VALUES (?, 'Fattura di vendita', '2024-01-31', -122, 0, ?, 0)").arg(pn),
+                        {1 + (i * 5) % 5000, i + 1});
+        dm->db.commit();
+        dm->TblPrimaNota.refresh();
+    }
+    QTemporaryDir dir;
+    ScriptedPrompts prompts;
+    std::unique_ptr<TDataModule1> dm;
+};
+
+Archivio& archivio()
+{
+    static Archivio a;
+    return a;
+}
+
+void RicalcolaTotaliScale100(benchmark::State& state)
+{
+    TDataModule1& dm = *archivio().dm;
+    for (auto _ : state)
+        dm.RicalcolaTotali();
+    state.counters["righe"] = double(dm.db.recordCount("Totali"));
+}
+
+// Baseline: the same totals by one INSERT ... SELECT with grouping (prices aside).
+void RicalcolaTotaliScale100_BaselineOneStatement(benchmark::State& state)
+{
+    TDataModule1& dm = *archivio().dm;
+    for (auto _ : state) {
+        dm.db.startTransaction();
+        dm.db.exec("DELETE FROM Totali");
+        dm.db.exec("INSERT INTO Totali (Cliente, Servizio, Quantita, Sospesi, Prezzo) "
+                   "SELECT s.\"Codice cliente\", n.\"Codice servizio\", sum(coalesce(n.InFattura, n.Quantita)), "
+                   "sum(n.Sospesi), max(n.Costo) FROM Sedi s JOIN Noleggi n ON n.\"Codice sede\" = s.Codice "
+                   "GROUP BY s.\"Codice cliente\", n.\"Codice servizio\"");
+        dm.db.commit();
+    }
+}
+
+void IncassaEAnnulla1000Fatture(benchmark::State& state)
+{
+    TDataModule1& dm = *archivio().dm;
+    const QString pn = dm.db.qualified(dm.TblPrimaNota.tableName());
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            dm.TblClienti.locate("Codice", {1 + (i * 5) % 5000});
+            dm.CollegaPrimaNota("Cliente;Data", dm.DSClienti);
+            dm.TblPrimaNota.setFilter("Causale = 'Fattura di vendita' and Importo < 0 and Incassata = False");
+            dm.TblPrimaNota.setFiltered(true);
+            if (!dm.TblPrimaNota.locate("Fattura", {i + 1})) {
+                state.SkipWithError("invoice not found");
+                return;
+            }
+            dm.IncassaFattura("Causale <> 'Fattura di vendita' and Conto = 0 and Incassata = True", QDate(2024, 2, 10));
+            dm.AnnullaIncasso(dm.TblPrimaNota["Codice"].asInteger());
+        }
+    }
+}
+
+// Baseline: the same rows written and removed by plain statements, one transaction each way.
+void IncassaEAnnulla1000Fatture_BaselinePlainSql(benchmark::State& state)
+{
+    TDataModule1& dm = *archivio().dm;
+    const QString pn = dm.db.qualified(dm.TblPrimaNota.tableName());
+    for (auto _ : state) {
+        for (int i = 0; i < 1000; ++i) {
+            dm.db.startTransaction();
+            QSqlQuery q = dm.db.exec(QString("SELECT Codice FROM %1 WHERE Fattura = ? AND Causale = 'Fattura di vendita'").arg(pn), {i + 1});
+            q.next();
+            const qint64 fattura = q.value(0).toLongLong();
+            q.finish();
+            dm.db.exec(QString("UPDATE %1 SET Incassata = 1 WHERE Codice = ?").arg(pn), {fattura});
+            QSqlQuery a = dm.db.exec(QString("INSERT INTO %1 (CodiceAltra, Cliente, Causale, Data, Importo, Incassata, Conto) "
+                                             "VALUES (?, 1, 'Saldo fattura', '2024-02-10', 122, 1, 2)").arg(pn), {fattura});
+            const qint64 conto = a.lastInsertId().toLongLong();
+            QSqlQuery b = dm.db.exec(QString("INSERT INTO %1 (CodiceAltra, Cliente, Causale, Data, Importo, Incassata, Conto) "
+                                             "VALUES (?, 1, 'Saldo fattura', '2024-02-10', 122, 1, 0)").arg(pn), {conto});
+            const qint64 cliente = b.lastInsertId().toLongLong();
+            dm.db.commit();
+            dm.db.startTransaction();
+            dm.db.exec(QString("DELETE FROM %1 WHERE Codice IN (?, ?)").arg(pn), {cliente, conto});
+            dm.db.exec(QString("UPDATE %1 SET Incassata = 0 WHERE Codice = ?").arg(pn), {fattura});
+            dm.db.commit();
+        }
+    }
+}
+
+BENCHMARK(RicalcolaTotaliScale100)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RicalcolaTotaliScale100_BaselineOneStatement)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(IncassaEAnnulla1000Fatture)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(IncassaEAnnulla1000Fatture_BaselinePlainSql)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    fissaOggi(QDate(2024, 3, 1));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
