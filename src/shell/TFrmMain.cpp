@@ -175,6 +175,11 @@ void TFrmMain::AnnoCambiaClick()
     FrmAnno().exec();
 }
 
+void TFrmMain::AnnoCreaClick()
+{
+    dm->CreaAnnoSuccessivo();
+}
+
 void TFrmMain::AltriExitClick()
 {
     close();
@@ -201,7 +206,6 @@ void TFrmMain::FatturazioneManualeClick() {}
 void TFrmMain::FatturazioneValidaFEClick() {}
 void TFrmMain::AltriParametriClick() {}
 void TFrmMain::AltriModPagClick() {}
-void TFrmMain::AnnoCreaClick() {}
 void TFrmMain::AltriSaldiPrecClick() {}
 void TFrmMain::AltriPrimaNotaClick() {}
 void TFrmMain::AltriQueryClick() {}

@@ -180,3 +180,14 @@ TEST(MainWindow, ChangeYearEntryOpensTheYearDialog)
     EXPECT_FALSE(w.FrmAnno().isVisible());
     EXPECT_EQ(w.AnnoCorrente(), "2023");
 }
+
+TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
+{
+    ArchivioDiProva a(2024, ArchivioDiProva::Avviato);
+    TFrmMain w;
+    w.impostaDataModule(*a.dm);
+    voce(w, "A&ltri > &Anno d'esercizio > &Crea")->trigger();
+    EXPECT_EQ(w.AnnoCorrente(), "2025");
+    EXPECT_TRUE(QDir(a.percorso("2025")).exists());
+    EXPECT_EQ(a.prompts.last(), Prompt::information("Elaborazione terminata."));
+}
