@@ -412,6 +412,44 @@ TEST_F(Regole, EntryRules)
     EXPECT_THROW(dm.TblInterventi["Settimana"] = 11, LavError);
 }
 
+TEST_F(Regole, WhileTheNavigatorActsTheMasterIsNotPostedForIt)
+{
+    const double art = articolo("Lenzuola", 50);
+    cliente("Hotel Miramare");
+    dm.TblSedi.insert();
+    dm.TblSedi["Indirizzo"] = "Via Roma 1";
+    dm.DSSedi.tag = 1;
+    noleggio(art, 2);
+    EXPECT_EQ(dm.TblSedi.state(), DatasetState::Insert);
+    dm.DSSedi.tag = 0;
+    dm.TblSedi.post();
+    EXPECT_EQ(scalar("SELECT count(*) FROM Sedi").toInt(), 1);
+}
+
+TEST_F(Regole, SitesOfAnAgentWithTheirCustomers)
+{
+    dm.TblAgenti.insert();
+    dm.TblAgenti["Nominativo"] = "Rossi Mario";
+    dm.TblAgenti.post();
+    cliente("Hotel Miramare");
+    dm.TblClienti.edit();
+    dm.TblClienti["Imponibile"] = 100.0;
+    dm.TblClienti["Fattura"] = 7;
+    dm.TblClienti.post();
+    sede("Via Roma 1");
+    dm.TblSedi.edit();
+    dm.TblSedi["Codice agente"] = dm.TblAgenti["Codice"].asFloat();
+    dm.TblSedi.post();
+    sede("Via Napoli 2");
+    dm.QuerySedi.open();
+    ASSERT_EQ(dm.QuerySedi.recordCount(), 1);
+    EXPECT_EQ(dm.QuerySedi["Indirizzo"].asString(), "Via Roma 1");
+    EXPECT_EQ(dm.QuerySedi["Cliente"].asString(), "Hotel Miramare");
+    EXPECT_EQ(dm.QuerySedi["Cliente2"].asString(), "S.r.l.");
+    EXPECT_EQ(dm.QuerySedi["Fattura"].asInteger(), 7);
+    EXPECT_EQ(dm.QuerySedi["Totale"].asMoney(), Money::fromInt(122));
+}
+
 TEST(MesiTraDate, CountsCalendarMonthsBothIncluded)
 {
     EXPECT_EQ(TDataModule1::MesiTraDate(QDate(2020, 3, 15), QDate(2019, 11, 20)), 5);
