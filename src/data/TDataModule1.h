@@ -129,6 +129,8 @@ private:
     void TblServiziAfterPost(Dataset& a);
     void TblServiziBeforeDelete(Dataset& a);
     void aggiornaGiacenza(double codiceServizio, double quantita);
+    qint64 aggiungiIncasso(int numero, const QString& causale, qint64 codiceAltra, qint64 conto, const QString& filtro,
+                           Money importo, const QDate& dataRif, const QDate& data);
     void registraSospeso(Dataset& n);
     bool trovaArticolo(double codice);
     void ricalcolaTotali(bool tutti);

@@ -65,6 +65,19 @@ void TDataModule1::IncassaFattura(const QString& filtro, const QDate& data)
 void TDataModule1::RegistraIncassoConto(int numero, const QString& causale, qint64& codiceAltra, const QString& filtro,
                                         Money importo, const QDate& dataRif, const QDate& data)
 {
+    codiceAltra = aggiungiIncasso(numero, causale, codiceAltra, TblModPag["Codice"].asInteger(), filtro, importo, dataRif, data);
+}
+
+void TDataModule1::RegistraIncassoCliente(int numero, qint64 codiceAltra, const QString& filtro, Money importo,
+                                          const QDate& dataRif, const QDate& data)
+{
+    aggiungiIncasso(numero, saldoFattura, codiceAltra, 0, filtro, importo, dataRif, data);
+}
+
+qint64 TDataModule1::aggiungiIncasso(int numero, const QString& causale, qint64 codiceAltra, qint64 conto,
+                                     const QString& filtro, Money importo, const QDate& dataRif, const QDate& data)
+{
+    // Appended to the unlinked ledger; the ledger then goes back to the customer, filtered.
     ScollegaPrimaNota();
     TblPrimaNota.append();
     TblPrimaNota["CodiceAltra"] = codiceAltra;
@@ -75,34 +88,14 @@ void TDataModule1::RegistraIncassoConto(int numero, const QString& causale, qint
     TblPrimaNota["Incassata"] = true;
     TblPrimaNota["Fattura"] = numero;
     TblPrimaNota["DataRif"] = dataRif;
-    TblPrimaNota["Conto"] = TblModPag["Codice"].value();
+    TblPrimaNota["Conto"] = conto;
     TblPrimaNota.post();
-    codiceAltra = TblPrimaNota["Codice"].asInteger();
+    const qint64 codice = TblPrimaNota["Codice"].asInteger();
     CollegaPrimaNota(QStringLiteral("Cliente;Data"), DSClienti);
     TblPrimaNota.setFilter(filtro);
     TblPrimaNota.setFiltered(true);
     TblPrimaNota.first();
-}
-
-void TDataModule1::RegistraIncassoCliente(int numero, qint64 codiceAltra, const QString& filtro, Money importo,
-                                          const QDate& dataRif, const QDate& data)
-{
-    ScollegaPrimaNota();
-    TblPrimaNota.append();
-    TblPrimaNota["CodiceAltra"] = codiceAltra;
-    TblPrimaNota["Cliente"] = TblClienti["Codice"].value();
-    TblPrimaNota["Causale"] = saldoFattura;
-    TblPrimaNota["Data"] = data;
-    TblPrimaNota["Importo"] = -importo;
-    TblPrimaNota["Incassata"] = true;
-    TblPrimaNota["Fattura"] = numero;
-    TblPrimaNota["DataRif"] = dataRif;
-    TblPrimaNota["Conto"] = 0;
-    TblPrimaNota.post();
-    CollegaPrimaNota(QStringLiteral("Cliente;Data"), DSClienti);
-    TblPrimaNota.setFilter(filtro);
-    TblPrimaNota.setFiltered(true);
-    TblPrimaNota.first();
+    return codice;
 }
 
 void TDataModule1::CalcolaSaldi(const QString& filtro)

@@ -4,6 +4,7 @@
 #include "FilterExpr.h"
 #include "Locale.h"
 #include <QSet>
+#include <QSqlQuery>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -1109,6 +1110,54 @@ void Dataset::removeRow()
     afterScroll.fire(*this);
 }
 
+// ---- writing one row
+
+qint64 Dataset::insertInto(const QString& table, const Row& r)
+{
+    QStringList cols, marks;
+    QVariantList params;
+    for (int i = 0; i < dataFields; ++i) {
+        const Field* f = dataFieldAt(i);
+        const QVariant v = r.values.value(i);
+        if (f->type() == FieldType::AutoInc && (v.isNull() || !v.isValid()))
+            continue;
+        cols << quoteName(f->name());
+        marks << QStringLiteral("?");
+        params << toSqlValue(f->type(), v);
+    }
+    const QString sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                       : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                             .arg(table, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    QSqlQuery q = db.exec(sql, params);
+    const qint64 id = q.lastInsertId().toLongLong();
+    q.finish();
+    return id;
+}
+
+void Dataset::updateIn(const QString& table, const Row& before, const Row& after)
+{
+    QStringList sets;
+    QVariantList params;
+    for (int i = 0; i < dataFields; ++i) {
+        const QVariant& a = before.values.value(i);
+        const QVariant& b = after.values.value(i);
+        if (a == b && a.isNull() == b.isNull())
+            continue;
+        const Field* f = dataFieldAt(i);
+        sets << quoteName(f->name()) + QStringLiteral(" = ?");
+        params << toSqlValue(f->type(), b);
+    }
+    if (sets.isEmpty())
+        return;
+    params << before.rowid;
+    db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QStringLiteral(", "))), params);
+}
+
+void Dataset::deleteFrom(const QString& table, const Row& r)
+{
+    db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), QVariantList{r.rowid});
+}
+
 // ---- order, master, filter
 
 bool Dataset::resolveIndex(const QString&, QStringList&, bool&) const
@@ -1128,21 +1177,7 @@ void Dataset::setIndexName(const QString& name)
     orderIndex = name;
     orderFieldNames = fields;
     orderNoCase = noCase;
-    resolveOrderSlots();
-    if (active() && stale) {
-        notifyRows();
-    } else if (active()) {
-        const Bookmark b = bookmark();
-        std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
-        cur = -1;
-        for (int i = 0; i < int(rows.size()); ++i)
-            if (rows[i].rowid == b)
-                cur = i;
-        if (cur < 0 && !rows.empty())
-            cur = 0;
-        notifyRows();
-        notifyRecord();
-    }
+    applyOrder();
 }
 
 void Dataset::setIndexFieldNames(const QString& fields)
@@ -1153,10 +1188,16 @@ void Dataset::setIndexFieldNames(const QString& fields)
     orderIndex.clear();
     orderFieldNames = list;
     orderNoCase = fieldListNoCase(list);
+    applyOrder();
+}
+
+void Dataset::applyOrder()
+{
     resolveOrderSlots();
-    if (active() && stale) {
-        notifyRows();
-    } else if (active()) {
+    if (!active())
+        return;
+    if (!stale) {
+        // The loaded rows are sorted again in memory, staying on the same record.
         const Bookmark b = bookmark();
         std::stable_sort(rows.begin(), rows.end(), [this](const Row& a, const Row& c) { return compareRows(a, c) < 0; });
         cur = -1;
@@ -1165,9 +1206,9 @@ void Dataset::setIndexFieldNames(const QString& fields)
                 cur = i;
         if (cur < 0 && !rows.empty())
             cur = 0;
-        notifyRows();
-        notifyRecord();
     }
+    notifyRows();
+    notifyRecord();
 }
 
 QString Dataset::indexFieldNames() const

@@ -268,6 +268,11 @@ protected:
     bool hasMaster() const { return masterDs != nullptr; }
     struct SqlFilter { QString where; QVariantList params; };
     SqlFilter compiledFilter() const { return compiled; }
+    // The one-row statements of a table that holds the rows: INSERT (returning the rowid),
+    // UPDATE of the changed fields and DELETE, by rowid and with bound values.
+    qint64 insertInto(const QString& table, const Row& r);
+    void updateIn(const QString& table, const Row& before, const Row& after);
+    void deleteFrom(const QString& table, const Row& r);
     // Resolves an order given by index name into fields; subclasses that know indexes override.
     virtual bool resolveIndex(const QString& name, QStringList& fields, bool& noCase) const;
     // Whether an order given as a field list compares texts without regard to letter case
@@ -321,6 +326,7 @@ private:
     bool orderNoCase = false;
     std::vector<int> orderSlots;     // stored slots of the order fields
     void resolveOrderSlots();
+    void applyOrder();
 
     Dataset* masterDs = nullptr;
     QStringList masterFieldNames, detailFieldNames;

@@ -151,44 +151,15 @@ int Query::execSql()
 
 qint64 Query::insertRow(const Row& r)
 {
-    QStringList cols, marks;
-    QVariantList values;
-    for (int i = 0; i < dataFieldCount(); ++i) {
-        const Field* f = dataFieldAt(i);
-        const QVariant v = r.values.value(i);
-        if (v.isNull() || !v.isValid())
-            continue;
-        cols << quoteName(f->name());
-        marks << QStringLiteral("?");
-        values << toSqlValue(f->type(), v);
-    }
-    QString sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(liveTable)
-                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(liveTable, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    QSqlQuery q = database().exec(sql, values);
-    const qint64 id = q.lastInsertId().toLongLong();
-    q.finish();
-    return id;
+    return insertInto(liveTable, r);
 }
 
 void Query::updateRow(const Row& before, const Row& after)
 {
-    QStringList sets;
-    QVariantList values;
-    for (int i = 0; i < dataFieldCount(); ++i) {
-        if (before.values.value(i) == after.values.value(i) && before.values.value(i).isNull() == after.values.value(i).isNull())
-            continue;
-        const Field* f = dataFieldAt(i);
-        sets << quoteName(f->name()) + QStringLiteral(" = ?");
-        values << toSqlValue(f->type(), after.values.value(i));
-    }
-    if (sets.isEmpty())
-        return;
-    values << before.rowid;
-    database().exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(liveTable, sets.join(QStringLiteral(", "))), values);
+    updateIn(liveTable, before, after);
 }
 
 void Query::deleteRow(const Row& r)
 {
-    database().exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(liveTable), QVariantList{r.rowid});
+    deleteFrom(liveTable, r);
 }

@@ -158,46 +158,15 @@ void Table::loadRows(std::vector<Row>& out)
 
 qint64 Table::insertRow(const Row& r)
 {
-    QStringList cols, marks;
-    QVariantList params;
-    for (int i = 0; i < dataFieldCount(); ++i) {
-        const Field* f = dataFieldAt(i);
-        const QVariant v = r.values.value(i);
-        if (f->type() == FieldType::AutoInc && (v.isNull() || !v.isValid()))
-            continue;
-        cols << quoteName(f->name());
-        marks << QStringLiteral("?");
-        params << toSqlValue(f->type(), v);
-    }
-    QString sql = cols.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(qualifiedName)
-                                 : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                       .arg(qualifiedName, cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    QSqlQuery q = database().exec(sql, params);
-    const qint64 id = q.lastInsertId().toLongLong();
-    q.finish();
-    return id;
+    return insertInto(qualifiedName, r);
 }
 
 void Table::updateRow(const Row& before, const Row& after)
 {
-    QStringList sets;
-    QVariantList params;
-    for (int i = 0; i < dataFieldCount(); ++i) {
-        const QVariant& a = before.values.value(i);
-        const QVariant& b = after.values.value(i);
-        if (a == b && a.isNull() == b.isNull())
-            continue;
-        const Field* f = dataFieldAt(i);
-        sets << quoteName(f->name()) + QStringLiteral(" = ?");
-        params << toSqlValue(f->type(), b);
-    }
-    if (sets.isEmpty())
-        return;
-    params << before.rowid;
-    database().exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(qualifiedName, sets.join(QStringLiteral(", "))), params);
+    updateIn(qualifiedName, before, after);
 }
 
 void Table::deleteRow(const Row& r)
 {
-    database().exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(qualifiedName), QVariantList{r.rowid});
+    deleteFrom(qualifiedName, r);
 }
