@@ -90,6 +90,17 @@ QStringList splitFields(const QString& list)
     return out;
 }
 
+// A number given as a value or as Italian text.
+double numberOf(const FieldDef& def, const QVariant& in)
+{
+    if (in.typeId() != QMetaType::QString)
+        return in.toDouble();
+    const auto n = parseNumber(in.toString());
+    if (!n)
+        throw LavError(QStringLiteral("'%1' non è un numero valido per il campo '%2'.").arg(in.toString(), def.name));
+    return *n;
+}
+
 // Brings a value to the type of a field, refusing what the field cannot hold.
 QVariant coerce(const FieldDef& def, const QVariant& in)
 {
@@ -113,15 +124,7 @@ QVariant coerce(const FieldDef& def, const QVariant& in)
     case FieldType::SmallInt:
     case FieldType::Integer:
     case FieldType::AutoInc: {
-        double d;
-        if (in.typeId() == QMetaType::QString) {
-            auto n = parseNumber(in.toString());
-            if (!n)
-                throw LavError(QStringLiteral("'%1' non è un numero valido per il campo '%2'.").arg(in.toString(), def.name));
-            d = *n;
-        } else {
-            d = in.toDouble();
-        }
+        const double d = numberOf(def, in);
         const double r = std::round(d);
         const double lo = def.type == FieldType::SmallInt ? -32768.0 : -2147483648.0;
         const double hi = def.type == FieldType::SmallInt ? 32767.0 : 2147483647.0;
@@ -132,20 +135,10 @@ QVariant coerce(const FieldDef& def, const QVariant& in)
     }
     case FieldType::Float:
     case FieldType::Currency: {
-        double d;
-        if (in.typeId() == QMetaType::QString) {
-            auto n = parseNumber(in.toString());
-            if (!n)
-                throw LavError(QStringLiteral("'%1' non è un numero valido per il campo '%2'.").arg(in.toString(), def.name));
-            d = *n;
-        } else {
-            d = in.toDouble();
-        }
+        const double d = numberOf(def, in);
         if (!std::isfinite(d))
             throw LavError(QStringLiteral("Valore non valido per il campo '%1'.").arg(def.name));
-        if (def.type == FieldType::Currency)
-            d = Money::fromDouble(d).toDouble();
-        v = d;
+        v = def.type == FieldType::Currency ? Money::fromDouble(d).toDouble() : d;
         break;
     }
     case FieldType::Boolean:
