@@ -4,7 +4,6 @@
 #include "Money.h"
 #include "Tabelle.h"
 #include "support/TempArchive.h"
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -373,16 +372,13 @@ TEST(DatiDemoCarico, AnArchiveWithDataOrAWrongScaleIsRefusedUntouched)
     EXPECT_EQ(db2.recordCount("Clienti"), 0);
 }
 
-// The size promised for large archives, written in one transaction in a few seconds.
-TEST(DatiDemoCarico, Scale100MakesFiveThousandCustomersQuickly)
+// The size promised for large archives (its speed is measured in bench/AvvioBench).
+TEST(DatiDemoCarico, Scale100MakesFiveThousandCustomers)
 {
     TempArchive archivio;
     Database db(QStringLiteral("DatiDemoScala100"));
     db.open(archivio.archivi());
-    QElapsedTimer t;
-    t.start();
     CreaDatiDemo(db, 100, 1);
-    EXPECT_LT(t.elapsed(), 20000);
     EXPECT_EQ(db.recordCount("Clienti"), 5000);
     EXPECT_NEAR(double(db.recordCount("Sedi")), 15000, 1500);
     EXPECT_NEAR(double(db.recordCount("Noleggi")), 75000, 7500);
