@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
+
 // Everything the program asks or tells the user goes through Prompts: the desktop program
 // shows real dialogs, the tests answer from a script and read back what was shown.
 enum class MsgType { Information, Warning, Error, Confirmation };
@@ -24,6 +26,9 @@ public:
     // Pending-delivery date dialog: the text typed ("  /  /    " when blank) after OK,
     // nullopt when closed without OK. The dialog itself refuses a malformed date.
     virtual std::optional<QString> dataSospeso() = 0;
+    // Print dialog over the printer: the user picks the printer, the copies and the pages;
+    // false when cancelled. Without a dialog the printer is used as it is.
+    virtual bool printSetup(QPrinter& printer) { return true; }
 
     // Feedback during long operations: hourglass, the progress window and the restructure
     // window of the start-up upgrade. The defaults do nothing.

@@ -51,3 +51,15 @@ std::optional<QString> ScriptedPrompts::dataSospeso()
     dates.pop_front();
     return v;
 }
+
+bool ScriptedPrompts::printSetup(QPrinter& printer)
+{
+    record.append({Prompt::Kind::PrintSetup, MsgType::Information, Buttons::OkCancel, "Stampa"});
+    if (prints.empty())
+        return true;
+    auto [ok, choose] = prints.front();
+    prints.pop_front();
+    if (ok && choose)
+        choose(printer);
+    return ok;
+}

@@ -2,11 +2,12 @@
 #include "Prompts.h"
 #include <QList>
 #include <deque>
+#include <functional>
 
 // A shown prompt as the tests see it.
 struct Prompt
 {
-    enum class Kind { Message, Input, OpenFile, SaveFile, DataSospeso };
+    enum class Kind { Message, Input, OpenFile, SaveFile, DataSospeso, PrintSetup };
     Kind kind = Kind::Message;
     MsgType type = MsgType::Information;
     Buttons buttons = Buttons::Ok;
@@ -36,6 +37,7 @@ public:
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
     std::optional<QString> dataSospeso() override;
+    bool printSetup(QPrinter& printer) override;
 
     void setBusy(bool on) override { busyDepth += on ? 1 : -1; }
     void progressStart(int maximum) override { progressMax = maximum; progressPos = 0; }
@@ -47,6 +49,12 @@ public:
     void answerInput(std::optional<QString> text) { inputs.push_back(std::move(text)); }
     void answerFile(const QString& path) { files.push_back(path); }
     void answerDate(std::optional<QString> text) { dates.push_back(std::move(text)); }
+    // The print dialog's answer; `choose` sets what the user picks (output file, copies,
+    // pages). Unscripted, the dialog is confirmed with the printer as it is.
+    void answerPrint(bool ok, std::function<void(QPrinter&)> choose = {})
+    {
+        prints.push_back({ok, std::move(choose)});
+    }
 
     // Record.
     const QList<Prompt>& shown() const { return record; }
@@ -63,5 +71,6 @@ private:
     std::deque<std::optional<QString>> inputs;
     std::deque<QString> files;
     std::deque<std::optional<QString>> dates;
+    std::deque<std::pair<bool, std::function<void(QPrinter&)>>> prints;
     QList<Prompt> record;
 };

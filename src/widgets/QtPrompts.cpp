@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -92,6 +94,16 @@ std::optional<QString> QtPrompts::dataSospeso()
     if (frmDataSospeso->exec() != QDialog::Accepted)
         return std::nullopt;
     return frmDataSospeso->testo();
+}
+
+bool QtPrompts::printSetup(QPrinter& printer)
+{
+    QPrintDialog dlg(&printer, finestraCorrente());
+    dlg.setWindowTitle(QStringLiteral("Stampa"));
+    dlg.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCollateCopies
+                   | QAbstractPrintDialog::PrintShowPageSize);
+    dlg.setMinMax(1, 9999);
+    return dlg.exec() == QDialog::Accepted;
 }
 
 void QtPrompts::setBusy(bool on)

@@ -1,0 +1,844 @@
+#include "Report.h"
+
+#include "Dataset.h"
+#include "DisplayMask.h"
+#include "Prompts.h"
+#include "ReportPreview.h"
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+// ---------------------------------------------------------------- elements and bands
+
+ReportText& ReportText::setAlignment(Qt::Alignment a)
+{
+    if (!(a & Qt::AlignVertical_Mask))
+        a |= Qt::AlignTop;
+    if (!(a & Qt::AlignHorizontal_Mask))
+        a |= Qt::AlignLeft;
+    align = a;
+    return *this;
+}
+
+QString ReportText::value() const
+{
+    switch (src) {
+    case Source::Label:
+    case Source::PageNumber:
+        return txt;
+    case Source::Field: {
+        if (!fieldPtr)
+            fieldPtr = ds->findField(fieldName);
+        if (!fieldPtr)
+            return {};
+        return msk.isEmpty() ? fieldPtr->text() : formatMask(msk, fieldPtr->value());
+    }
+    case Source::Expression:
+        return expression ? formatMask(msk, expression()) : QString();
+    }
+    return {};
+}
+
+template <class E>
+E& Band::add(std::unique_ptr<E> e)
+{
+    E& ref = *e;
+    items.push_back(std::move(e));
+    return ref;
+}
+
+Band& Band::child(double h)
+{
+    if (!childPtr)
+        childPtr = std::make_unique<Band>(rep, BandKind::Child, h);
+    return *childPtr;
+}
+
+ReportText& Band::addLabel(double x, double y, double w, double h, const QString& text)
+{
+    auto& t = add(std::make_unique<ReportText>(QRectF(x, y, w, h), ReportText::Source::Label, rep.font));
+    t.txt = text;
+    return t;
+}
+
+ReportText& Band::addField(double x, double y, double w, double h, Dataset& ds, const QString& field,
+                           const QString& mask)
+{
+    auto& t = add(std::make_unique<ReportText>(QRectF(x, y, w, h), ReportText::Source::Field, rep.font));
+    t.ds = &ds;
+    t.fieldName = field;
+    t.msk = mask;
+    return t;
+}
+
+ReportText& Band::addExpression(double x, double y, double w, double h, std::function<QVariant()> value,
+                                const QString& mask)
+{
+    auto& t = add(std::make_unique<ReportText>(QRectF(x, y, w, h), ReportText::Source::Expression, rep.font));
+    t.expression = std::move(value);
+    t.msk = mask;
+    return t;
+}
+
+ReportText& Band::addPageNumber(double x, double y, double w, double h, const QString& format)
+{
+    auto& t = add(std::make_unique<ReportText>(QRectF(x, y, w, h), ReportText::Source::PageNumber, rep.font));
+    t.txt = format;
+    return t;
+}
+
+ReportShape& Band::addFrame(double x, double y, double w, double h, double width)
+{
+    return add(std::make_unique<ReportShape>(QRectF(x, y, w, h), ReportShape::Kind::Frame)).setPenWidth(width);
+}
+
+ReportShape& Band::addHLine(double x, double y, double w, double width)
+{
+    return add(std::make_unique<ReportShape>(QRectF(x, y, w, 0), ReportShape::Kind::HorizontalLine)).setPenWidth(width);
+}
+
+ReportShape& Band::addVLine(double x, double y, double h, double width)
+{
+    return add(std::make_unique<ReportShape>(QRectF(x, y, 0, h), ReportShape::Kind::VerticalLine)).setPenWidth(width);
+}
+
+ReportShape& Band::addShade(double x, double y, double w, double h, const QColor& fill)
+{
+    return add(std::make_unique<ReportShape>(QRectF(x, y, w, h), ReportShape::Kind::Shade)).setFill(fill).setPenWidth(0);
+}
+
+ReportShape& Band::addCheckBox(double x, double y, double size)
+{
+    return add(std::make_unique<ReportShape>(QRectF(x, y, size, size), ReportShape::Kind::CheckBox));
+}
+
+ReportImage& Band::addImage(double x, double y, double w, double h, const QImage& image)
+{
+    return add(std::make_unique<ReportImage>(QRectF(x, y, w, h), image, ReportImage::Source{}));
+}
+
+ReportImage& Band::addImage(double x, double y, double w, double h, ReportImage::Source source)
+{
+    return add(std::make_unique<ReportImage>(QRectF(x, y, w, h), QImage(), std::move(source)));
+}
+
+Band& ReportGroup::header(double h)
+{
+    if (!head)
+        head = std::make_unique<Band>(rep, BandKind::GroupHeader, h);
+    return *head;
+}
+
+Band& ReportGroup::footer(double h)
+{
+    if (!foot)
+        foot = std::make_unique<Band>(rep, BandKind::GroupFooter, h);
+    return *foot;
+}
+
+DataLevel::~DataLevel() = default;
+
+ReportGroup& DataLevel::addGroup(const QString& field)
+{
+    groups.push_back(std::make_unique<ReportGroup>(rep, field, nullptr));
+    return *groups.back();
+}
+
+ReportGroup& DataLevel::addGroup(std::function<QVariant()> key)
+{
+    groups.push_back(std::make_unique<ReportGroup>(rep, QString(), std::move(key)));
+    return *groups.back();
+}
+
+Band& DataLevel::detail(double h)
+{
+    if (!det)
+        det = std::make_unique<Band>(rep, BandKind::Detail, h);
+    return *det;
+}
+
+SubDetail& DataLevel::addSubDetail(Dataset& ds)
+{
+    subs.push_back(std::make_unique<SubDetail>(rep, ds));
+    return *subs.back();
+}
+
+Band& SubDetail::header(double h)
+{
+    if (!head)
+        head = std::make_unique<Band>(rep, BandKind::SubDetailHeader, h);
+    return *head;
+}
+
+Band& SubDetail::footer(double h)
+{
+    if (!foot)
+        foot = std::make_unique<Band>(rep, BandKind::SubDetailFooter, h);
+    return *foot;
+}
+
+// ---------------------------------------------------------------- layout
+
+namespace {
+
+constexpr double eps = 1e-6;
+
+// Text measured at a fixed high resolution, so that line breaks do not depend on the screen.
+class Measure
+{
+public:
+    Measure() : device(1, 1, QImage::Format_Mono)
+    {
+        device.setDotsPerMeterX(int(dpi / 0.0254 + 0.5));
+        device.setDotsPerMeterY(int(dpi / 0.0254 + 0.5));
+    }
+    const QFontMetricsF& metrics(const QFont& f)
+    {
+        for (auto& [font, fm] : cache)
+            if (font == f)
+                return fm;
+        if (cache.size() > 16)
+            cache.erase(cache.begin());
+        return cache.emplace_back(f, QFontMetricsF(f, &device)).second;
+    }
+    static double toMm(double px) { return px * 25.4 / dpi; }
+    static double toPx(double mm) { return mm * dpi / 25.4; }
+
+private:
+    static constexpr double dpi = 600;
+    QImage device;
+    std::vector<std::pair<QFont, QFontMetricsF>> cache;
+};
+
+bool sameKey(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return a == b;
+}
+
+const QRegularExpression& lineBreaks()
+{
+    static const QRegularExpression re(QStringLiteral("\r\n|\r|\n"));
+    return re;
+}
+
+} // namespace
+
+// The pages of one document being laid out, one report after the other.
+class ReportRun
+{
+public:
+    ReportRun(PageModel& m, QSizeF paperSize) : model(m), paper(paperSize) {}
+    void run(Report& r);
+    void finish();
+    int pageNumber() const { return pageNo; }
+
+private:
+    // A band laid out but not yet placed: items relative to the band's corner.
+    struct LaidBand
+    {
+        double height = 0;
+        bool keepWithNext = false;
+        bool alignBottom = false;
+        std::vector<PageText> texts;
+        std::vector<size_t> pageNumbers;    // texts whose page number is filled in when placed
+        std::vector<PageLine> lines;
+        std::vector<PageBox> boxes;
+        std::vector<PageImage> images;
+        void clear()
+        {
+            texts.clear();
+            pageNumbers.clear();
+            lines.clear();
+            boxes.clear();
+            images.clear();
+        }
+    };
+
+    void runLevel(DataLevel& level, bool main);
+    void runRows(DataLevel& level);
+    void openGroup(ReportGroup& g);
+    void closeGroup(ReportGroup& g);
+    bool printBand(Band& b);
+    void printDirect(Band& b, double at);
+    void layoutBand(Band& b, LaidBand& out);
+    QStringList linesOf(const ReportText& t, const QString& text, double& lineHeight);
+    void place(const LaidBand& lb);
+    void flush();
+    void breakPage();
+    void newPage(bool withColumnHeader = true);
+    void closePage();
+
+    PageModel& model;
+    QSizeF paper;
+    Report* rep = nullptr;
+    Measure measure;
+
+    bool pageOpen = false;
+    int pageNo = 0;
+    double y = 0;
+    double bodyTop = 0;                         // where the page's body begins, below its headers
+    double bodyBottom = 0;
+    bool fresh = true;                          // nothing but headers on the page yet
+
+    std::vector<LaidBand> pending;              // kept with the next band; reused
+    size_t pendingCount = 0;
+    LaidBand scratch;                           // page headers and footers
+    std::vector<ReportGroup*> openGroups;       // outer first, across levels
+
+    struct TotalPatch
+    {
+        int page;
+        size_t text;
+    };
+    std::vector<TotalPatch> totals;
+};
+
+void ReportRun::run(Report& r)
+{
+    Report* previous = rep;
+    rep = &r;
+    r.running = this;
+    bool printed = false;
+    auto done = [&] {
+        r.running = nullptr;
+        openGroups.clear();
+        pendingCount = 0;
+        // A report that printed nothing leaves the page to the one that opened it.
+        if (!printed && previous)
+            rep = previous;
+    };
+    try {
+        if (!r.beforeRun || r.beforeRun()) {
+            Dataset* ds = r.data;
+            const bool hasRows = !ds || (ds->active() && !ds->isEmpty());
+            if (hasRows || r.printIfEmpty) {
+                printed = true;
+                const bool opened = !pageOpen;
+                if (opened)
+                    newPage(false);
+                if (r.titleB)
+                    printBand(*r.titleB);
+                if (r.colHeadB)
+                    printBand(*r.colHeadB);
+                // A group that wants a page of its own still starts on the first one.
+                if (opened)
+                    fresh = true;
+                runLevel(r, true);
+                if (r.summaryB)
+                    printBand(*r.summaryB);
+                flush();
+            }
+        }
+    } catch (...) {
+        done();
+        throw;
+    }
+    done();
+    if (r.afterRun)
+        r.afterRun();
+}
+
+void ReportRun::finish()
+{
+    flush();
+    if (pageOpen)
+        closePage();
+    const QString total = QString::number(model.pageCount());
+    for (const TotalPatch& p : totals)
+        model.page(p.page).texts[p.text].text.replace(QLatin1String("%2"), total);
+    totals.clear();
+}
+
+void ReportRun::runLevel(DataLevel& level, bool main)
+{
+    if (!main && level.beforeRun && !level.beforeRun())
+        return;
+    Dataset* ds = level.data;
+    const bool hasRows = !ds || (ds->active() && !ds->isEmpty());
+    if (!main && !hasRows && !level.printIfEmpty)
+        return;
+    auto* sub = main ? nullptr : static_cast<SubDetail*>(&level);
+    if (sub && sub->head)
+        printBand(*sub->head);
+    if (hasRows) {
+        if (ds) {
+            runRows(level);
+        } else {
+            if (level.det)
+                printBand(*level.det);
+            for (auto& s : level.subs)
+                runLevel(*s, false);
+        }
+    }
+    if (sub && sub->foot)
+        printBand(*sub->foot);
+}
+
+void ReportRun::runRows(DataLevel& level)
+{
+    Dataset& ds = *level.data;
+    const size_t n = level.groups.size();
+
+    // Keys on fields are read from the next row without moving there; a key computed by an
+    // expression needs the cursor on the row.
+    std::vector<int> keyFields(n, -1);
+    bool peek = true;
+    for (size_t g = 0; g < n; ++g) {
+        const ReportGroup& grp = *level.groups[g];
+        if (grp.keyExpression) {
+            peek = false;
+            continue;
+        }
+        for (int i = 0; i < ds.fieldCount(); ++i)
+            if (ds.fieldAt(i).name().compare(grp.keyField, Qt::CaseInsensitive) == 0)
+                keyFields[g] = i;
+        if (keyFields[g] < 0)
+            throw LavError(QStringLiteral("%1: campo '%2' non trovato.").arg(ds.objectName(), grp.keyField));
+    }
+    auto keyAt = [&](size_t g, int row) {
+        const ReportGroup& grp = *level.groups[g];
+        return grp.keyExpression ? grp.keyExpression() : ds.valueAt(row, keyFields[g]);
+    };
+
+    std::vector<QVariant> keys(n), next(n);
+    ds.first();
+    for (size_t g = 0; g < n; ++g)
+        keys[g] = keyAt(g, ds.currentRow());
+    size_t opening = 0;
+    for (;;) {
+        for (size_t g = opening; g < n; ++g)
+            openGroup(*level.groups[g]);
+        if (level.det)
+            printBand(*level.det);
+        for (auto& s : level.subs)
+            runLevel(*s, false);
+
+        // Which groups end after this row: footers print with the group's last row current.
+        size_t changed = n;
+        bool atEnd;
+        if (peek) {
+            const int row = ds.currentRow() + 1;
+            atEnd = row >= ds.recordCount();
+            for (size_t g = 0; !atEnd && g < n; ++g) {
+                next[g] = keyAt(g, row);
+                if (changed == n && !sameKey(next[g], keys[g]))
+                    changed = g;
+            }
+        } else {
+            ds.next();
+            atEnd = ds.eof();
+            for (size_t g = 0; !atEnd && g < n; ++g) {
+                next[g] = keyAt(g, ds.currentRow());
+                if (changed == n && !sameKey(next[g], keys[g]))
+                    changed = g;
+            }
+            if (!atEnd && changed < n)
+                ds.prior();
+        }
+        if (atEnd) {
+            for (size_t g = n; g-- > 0;)
+                closeGroup(*level.groups[g]);
+            break;
+        }
+        for (size_t g = n; g-- > changed;)
+            closeGroup(*level.groups[g]);
+        if (peek || changed < n)
+            ds.next();
+        keys.swap(next);
+        opening = changed;
+    }
+}
+
+void ReportRun::openGroup(ReportGroup& g)
+{
+    if (g.onStart)
+        g.onStart();
+    if (g.newPage)
+        breakPage();
+    openGroups.push_back(&g);
+    if (g.head)
+        printBand(*g.head);
+}
+
+void ReportRun::closeGroup(ReportGroup& g)
+{
+    if (g.foot)
+        printBand(*g.foot);
+    std::erase(openGroups, &g);
+}
+
+bool ReportRun::printBand(Band& b)
+{
+    if (!b.visible)
+        return false;
+    if (b.beforePrint && !b.beforePrint(b))
+        return false;
+    if (b.forceNewPage)
+        breakPage();
+    if (pendingCount == pending.size())
+        pending.emplace_back();
+    LaidBand& lb = pending[pendingCount];
+    layoutBand(b, lb);
+    ++pendingCount;
+    if (!b.keepWithNext)
+        flush();
+    if (b.afterPrint)
+        b.afterPrint(b);
+    if (b.childPtr)
+        printBand(*b.childPtr);
+    return true;
+}
+
+// Page headers and footers: placed where they belong, without looking at the room left.
+void ReportRun::printDirect(Band& b, double at)
+{
+    if (!b.visible || (b.beforePrint && !b.beforePrint(b)))
+        return;
+    layoutBand(b, scratch);
+    const double saved = y;
+    y = at;
+    place(scratch);
+    y = at + scratch.height;
+    if (b.afterPrint)
+        b.afterPrint(b);
+    if (b.childPtr)
+        printDirect(*b.childPtr, y);
+    if (b.kind() == BandKind::PageFooter)
+        y = saved;
+}
+
+QStringList ReportRun::linesOf(const ReportText& t, const QString& text, double& lineHeight)
+{
+    const QFontMetricsF& fm = measure.metrics(t.fnt);
+    lineHeight = Measure::toMm(fm.lineSpacing());
+    const QStringList paragraphs = text.split(lineBreaks());
+    if (!t.wrap)
+        return paragraphs;
+    const double width = Measure::toPx(t.rect.width());
+    QStringList lines;
+    for (const QString& para : paragraphs) {
+        QString line;
+        const QStringList words = para.split(QLatin1Char(' '));
+        for (const QString& word : words) {
+            const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (fm.horizontalAdvance(candidate) <= width || line.isEmpty()) {
+                line = candidate;
+            } else {
+                lines << line;
+                line = word;
+            }
+            // A word longer than the whole width is cut where it must be.
+            while (fm.horizontalAdvance(line) > width && line.size() > 1) {
+                qsizetype fit = line.size() - 1;
+                while (fit > 1 && fm.horizontalAdvance(line.left(fit)) > width)
+                    --fit;
+                lines << line.left(fit);
+                line = line.mid(fit);
+            }
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+void ReportRun::layoutBand(Band& b, LaidBand& out)
+{
+    out.clear();
+    out.keepWithNext = b.keepWithNext;
+    out.alignBottom = b.alignBottom;
+    double height = b.height;
+
+    // Texts first: those that wrap or hold line breaks make the band grow.
+    struct Grown
+    {
+        size_t first, count;
+        double lineHeight;
+        const ReportText* element;
+    };
+    std::vector<Grown> multi;
+    for (const auto& e : b.items) {
+        if (!e->visible)
+            continue;
+        auto* t = dynamic_cast<ReportText*>(e.get());
+        if (!t)
+            continue;
+        QString text = t->value();
+        if (t->src == ReportText::Source::PageNumber) {
+            out.pageNumbers.push_back(out.texts.size());
+        } else if (t->wrap || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+            double lh = 0;
+            const QStringList lines = linesOf(*t, text, lh);
+            if (lines.size() > 1 || t->frame > 0) {
+                const size_t first = out.texts.size();
+                for (qsizetype i = 0; i < lines.size(); ++i) {
+                    const QRectF r(t->rect.x(), t->rect.y() + i * lh, t->rect.width(), lh);
+                    out.texts.push_back({r, lines[i], t->fnt, (t->align & Qt::AlignHorizontal_Mask) | Qt::AlignTop, t->col});
+                }
+                multi.push_back({first, size_t(lines.size()), lh, t});
+                height = std::max(height, t->rect.y() + std::max(t->rect.height(), lines.size() * lh));
+                continue;
+            }
+            text = lines.value(0);
+        }
+        if (t->frame > 0)
+            multi.push_back({out.texts.size(), 1, t->rect.height(), t});
+        out.texts.push_back({t->rect, text, t->fnt, t->align, t->col});
+    }
+    for (const Grown& g : multi) {
+        const ReportText& t = *g.element;
+        if (t.frame > 0) {
+            const double h = std::max(t.rect.height(), g.count * g.lineHeight);
+            out.boxes.push_back({QRectF(t.rect.x(), t.rect.y(), t.rect.width(), h), QColor(), t.frame});
+        }
+    }
+
+    for (const auto& e : b.items) {
+        if (!e->visible)
+            continue;
+        if (auto* s = dynamic_cast<ReportShape*>(e.get())) {
+            QRectF r = s->rect;
+            if (s->toBottom)
+                r.setBottom(height);
+            switch (s->shapeKind) {
+            case ReportShape::Kind::HorizontalLine:
+                out.lines.push_back({r.topLeft(), r.topRight(), s->pen, s->col});
+                break;
+            case ReportShape::Kind::VerticalLine:
+                out.lines.push_back({r.topLeft(), r.bottomLeft(), s->pen, s->col});
+                break;
+            case ReportShape::Kind::Frame:
+            case ReportShape::Kind::CheckBox:
+                out.boxes.push_back({r, QColor(), s->pen, s->col});
+                break;
+            case ReportShape::Kind::Shade:
+                out.boxes.push_back({r, s->fillColor, s->pen, s->col});
+                break;
+            }
+        } else if (auto* im = dynamic_cast<ReportImage*>(e.get())) {
+            QImage image = im->source ? im->source(im->rect.size()) : im->image;
+            if (!image.isNull())
+                out.images.push_back({im->rect, std::move(image)});
+        }
+    }
+
+    if (b.frameSides) {
+        const double w = paper.width() - rep->marg.left() - rep->marg.right();
+        const double pw = b.frameWidth;
+        if (b.frameSides & Band::Top)
+            out.lines.push_back({QPointF(0, 0), QPointF(w, 0), pw});
+        if (b.frameSides & Band::Bottom)
+            out.lines.push_back({QPointF(0, height), QPointF(w, height), pw});
+        if (b.frameSides & Band::Left)
+            out.lines.push_back({QPointF(0, 0), QPointF(0, height), pw});
+        if (b.frameSides & Band::Right)
+            out.lines.push_back({QPointF(w, 0), QPointF(w, height), pw});
+    }
+    out.height = height;
+}
+
+void ReportRun::place(const LaidBand& lb)
+{
+    Page& page = model.page(model.pageCount() - 1);
+    const QPointF at(rep->marg.left(), y);
+    const size_t firstText = page.texts.size();
+    for (const PageText& t : lb.texts) {
+        page.texts.push_back(t);
+        page.texts.back().rect.translate(at);
+    }
+    for (size_t i : lb.pageNumbers) {
+        QString& text = page.texts[firstText + i].text;
+        text.replace(QLatin1String("%1"), QString::number(pageNo));
+        if (text.contains(QLatin1String("%2")))
+            totals.push_back({model.pageCount() - 1, firstText + i});
+    }
+    for (const PageLine& l : lb.lines)
+        page.lines.push_back({l.from + at, l.to + at, l.width, l.color});
+    for (const PageBox& b : lb.boxes) {
+        page.boxes.push_back(b);
+        page.boxes.back().rect.translate(at);
+    }
+    for (const PageImage& im : lb.images)
+        page.images.push_back({im.rect.translated(at), im.image});
+}
+
+void ReportRun::flush()
+{
+    if (pendingCount == 0)
+        return;
+    // Bands kept together move to a new page together.
+    double total = 0;
+    for (size_t i = 0; i < pendingCount; ++i)
+        total += pending[i].height;
+    // A band too tall for an empty page is placed all the same (and runs over the bottom).
+    auto newPageHelps = [this] { return y > bodyTop + eps; };
+    if (y + total > bodyBottom + eps && newPageHelps())
+        newPage();
+    const size_t count = pendingCount;
+    pendingCount = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const LaidBand& lb = pending[i];
+        if (lb.alignBottom) {
+            if (bodyBottom - lb.height < y - eps && newPageHelps())
+                newPage();
+            y = std::max(y, bodyBottom - lb.height);
+        } else if (y + lb.height > bodyBottom + eps && newPageHelps()) {
+            newPage();
+        }
+        place(lb);
+        y += lb.height;
+        fresh = false;
+        if (lb.alignBottom)
+            y = std::max(y, bodyBottom);
+    }
+}
+
+void ReportRun::breakPage()
+{
+    flush();
+    if (!fresh)
+        newPage();
+}
+
+void ReportRun::newPage(bool withColumnHeader)
+{
+    if (pageOpen)
+        closePage();
+    model.addPage(paper, ++pageNo);
+    pageOpen = true;
+    y = rep->marg.top();
+    const Band* footer = rep->pageFootB.get();
+    bodyBottom = paper.height() - rep->marg.bottom() - (footer && footer->visible ? footer->height : 0);
+    // Bands waiting to be placed keep their slots: the headers use their own.
+    if (rep->pageHeadB)
+        printDirect(*rep->pageHeadB, y);
+    if (withColumnHeader && rep->colHeadB)
+        printDirect(*rep->colHeadB, y);
+    for (ReportGroup* g : openGroups)
+        if (g->reprintHeader && g->head)
+            printDirect(*g->head, y);
+    bodyTop = y;
+    fresh = true;
+}
+
+void ReportRun::closePage()
+{
+    if (Band* footer = rep->pageFootB.get(); footer && footer->visible)
+        printDirect(*footer, paper.height() - rep->marg.bottom() - footer->height);
+    pageOpen = false;
+}
+
+// ---------------------------------------------------------------- documents
+
+ReportDocument::~ReportDocument() = default;
+
+int ReportDocument::prepare()
+{
+    model.clear();
+    layout(model);
+    return model.pageCount();
+}
+
+void ReportDocument::preview(Prompts& prompts, QWidget* parent)
+{
+    prepare();
+    ReportPreview window(model, prompts, parent);
+    window.setWindowTitle(title.isEmpty() ? QStringLiteral("Anteprima di stampa")
+                                          : QStringLiteral("Anteprima di stampa - %1").arg(title));
+    window.setZoom(zoom);
+    if (ReportPreview::runner)
+        ReportPreview::runner(window);
+    else
+        window.exec();
+}
+
+bool ReportDocument::print(Prompts& prompts)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    if (!prompts.printSetup(printer))
+        return false;
+    return printTo(printer);
+}
+
+bool ReportDocument::printDirect()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return false;
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(title);
+    return printTo(printer);
+}
+
+bool ReportDocument::printTo(QPrinter& printer)
+{
+    prepare();
+    return model.print(printer);
+}
+
+bool ReportDocument::exportPdf(const QString& file)
+{
+    prepare();
+    return model.writePdf(file, title);
+}
+
+Report::Report() : DataLevel(*this), font(QStringLiteral("Arial"), 10) {}
+
+Report::~Report() = default;
+
+void Report::setMargins(double left, double top, double right, double bottom)
+{
+    marg = QMarginsF(left, top, right, bottom);
+}
+
+QSizeF Report::paperSize() const
+{
+    return orient == QPageLayout::Landscape ? QSizeF(297, 210) : QSizeF(210, 297);
+}
+
+double Report::bodyWidth() const
+{
+    return paperSize().width() - marg.left() - marg.right();
+}
+
+namespace {
+
+Band& bandOf(std::unique_ptr<Band>& slot, Report& r, BandKind kind, double h)
+{
+    if (!slot)
+        slot = std::make_unique<Band>(r, kind, h);
+    return *slot;
+}
+
+} // namespace
+
+Band& Report::titleBand(double h) { return bandOf(titleB, *this, BandKind::Title, h); }
+Band& Report::pageHeader(double h) { return bandOf(pageHeadB, *this, BandKind::PageHeader, h); }
+Band& Report::columnHeader(double h) { return bandOf(colHeadB, *this, BandKind::ColumnHeader, h); }
+Band& Report::summary(double h) { return bandOf(summaryB, *this, BandKind::Summary, h); }
+Band& Report::pageFooter(double h) { return bandOf(pageFootB, *this, BandKind::PageFooter, h); }
+
+int Report::pageNumber() const
+{
+    return running ? running->pageNumber() : 0;
+}
+
+void Report::layout(PageModel& into)
+{
+    ReportRun run(into, paperSize());
+    run.run(*this);
+    run.finish();
+}
+
+void CompositeReport::layout(PageModel& into)
+{
+    ReportRun run(into, orient == QPageLayout::Landscape ? QSizeF(297, 210) : QSizeF(210, 297));
+    for (Report* r : parts)
+        run.run(*r);
+    run.finish();
+    if (afterRun)
+        afterRun();
+}
