@@ -1,0 +1,31 @@
+#pragma once
+#include "Dataset.h"
+#include "Errors.h"
+#include "Prompts.h"
+#include <exception>
+
+// Runs what the user asked of a dataset. Abort is a quiet cancel (the rule that refused has
+// already spoken); any other failure stops the action and reaches the user in the standard
+// error box. True when the action went through.
+template <class F>
+bool runDbAction(Prompts& prompts, F&& action)
+{
+    QString message;
+    try {
+        action();
+        return true;
+    } catch (const Abort&) {
+        return false;
+    } catch (const LavError& e) {
+        message = e.message();
+    } catch (const std::exception& e) {
+        message = QString::fromLocal8Bit(e.what());
+    }
+    // Shown outside the handler, so that the box's own events do not run inside the catch.
+    prompts.standardError(message);
+    return false;
+}
+
+// Whether the user may change the records of a dataset at all: an open table, or a query
+// whose result is live.
+bool datasetModifiable(const Dataset* ds);

@@ -1,0 +1,7 @@
+#include "DbDateEdit.h"
+
+DbDateEdit::DbDateEdit(DataSource* source, const QString& fieldName, Prompts& prompts, QWidget* parent)
+    : DbEdit(source, fieldName, prompts, parent)
+{
+    setMask(QStringLiteral("99/99/9999; "));
+}

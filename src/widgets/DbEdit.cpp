@@ -1,0 +1,126 @@
+#include "DbEdit.h"
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace {
+
+// Turns what is typed to upper case as it comes in.
+class UpperCaseValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+DbEdit::DbEdit(DataSource* source, const QString& fieldName, Prompts& prompts, QWidget* parent)
+    : QLineEdit(parent), fieldLink(new FieldLink(this, source, fieldName, prompts))
+{
+    fieldLink->writePending = [this] { return commit(); };
+    connect(fieldLink, &FieldLink::refresh, this, &DbEdit::showField);
+    // A change that did not come through the keyboard (the context menu's paste) still needs
+    // the dataset in edit; when it cannot be, the change is taken back.
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        if (showing)
+            return;
+        if (fieldLink->beginEdit())
+            fieldLink->modified = true;
+        else
+            showField();
+    });
+    showField();
+}
+
+void DbEdit::setUpperCase(bool on)
+{
+    upper = on;
+    setValidator(on ? new UpperCaseValidator(this) : nullptr);
+}
+
+void DbEdit::setMask(const QString& mask)
+{
+    setInputMask(mask);
+    showField();
+}
+
+void DbEdit::showField()
+{
+    showing = true;
+    const Field* f = fieldLink->field();
+    QString t;
+    if (f && fieldLink->dataset()->active())
+        t = (displayText && !hasFocus()) ? displayText(*f) : f->text();
+    if (f && inputMask().isEmpty() && f->type() == FieldType::String && f->size() > 0)
+        setMaxLength(f->size());
+    setReadOnly(f && f->readOnly());
+    setText(upper ? t.toUpper() : t);
+    fieldLink->modified = false;
+    showing = false;
+}
+
+bool DbEdit::commit()
+{
+    if (!fieldLink->modified)
+        return true;
+    const QString t = text();
+    return fieldLink->write([&t](Field& f) { f.setText(t); });
+}
+
+void DbEdit::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        commit();
+        break;
+    case Qt::Key_Escape:
+        if (fieldLink->modified) {
+            showField();
+            selectAll();
+            e->accept();
+            return;
+        }
+        break;
+    default:
+        if (isEditingKey(e) && !isReadOnly()) {
+            if (!fieldLink->beginEdit()) {
+                e->accept();
+                return;
+            }
+            break;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void DbEdit::focusInEvent(QFocusEvent* e)
+{
+    if (displayText && !fieldLink->modified)
+        showField();
+    QLineEdit::focusInEvent(e);
+}
+
+void DbEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    if (e->reason() == Qt::PopupFocusReason)
+        return;
+    if (commit() && displayText)
+        showField();
+}
+
+void DbEdit::dropEvent(QDropEvent* e)
+{
+    if (!fieldLink->beginEdit()) {
+        e->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(e);
+}

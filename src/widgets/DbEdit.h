@@ -1,0 +1,44 @@
+#pragma once
+#include "FieldLink.h"
+#include <QLineEdit>
+#include <functional>
+
+// An edit box bound to one field of the current record. It shows the field as the record moves;
+// typing starts editing only when the data source's autoEdit allows it; the text is written when
+// the focus leaves the box or on Enter, and Escape takes back what was typed.
+class DbEdit : public QLineEdit
+{
+    Q_OBJECT
+public:
+    DbEdit(DataSource* source, const QString& fieldName, Prompts& prompts, QWidget* parent = nullptr);
+
+    FieldLink& link() { return *fieldLink; }
+    Field* field() const { return fieldLink->field(); }
+
+    // Letters typed are turned to upper case.
+    void setUpperCase(bool on);
+    bool upperCase() const { return upper; }
+    // An input mask in QLineEdit's notation ("99999999999" for the eleven digits of a VAT
+    // number, "99/99/9999; " for a date). Without a mask the length is the field's width.
+    void setMask(const QString& mask);
+
+    // The text shown while the box has no focus (a formatted amount); while typing the box
+    // shows the field's own text.
+    std::function<QString(const Field&)> displayText;
+
+    // Writes the typed text into the field now; false when the field refused it.
+    bool commit();
+    // Shows the field's value again, dropping what was typed.
+    void showField();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    FieldLink* fieldLink;
+    bool upper = false;
+    bool showing = false;
+};
