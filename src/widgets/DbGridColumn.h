@@ -10,15 +10,15 @@
 // key field (the article's description column writes `Codice servizio`).
 struct DbGridColumn
 {
-    QString field;
-    QString title;                      // heading; the field's name when empty
+    QString field = {};
+    QString title = {};                 // heading; the field's name when empty
     int width = 0;                      // pixels; the grid's default when 0
     Qt::Alignment alignment = {};       // empty: numbers to the right, the rest to the left
     bool readOnly = false;
     bool visible = true;
-    QStringList pickList;               // fixed items of a drop-down column
+    QStringList pickList = {};          // fixed items of a drop-down column
     bool ellipsis = false;              // a "…" button in the current cell (DbGrid::ellipsisClicked)
-    QColor textColour;                  // the palette's when not valid
+    QColor textColour = {};             // the palette's when not valid
     // Text shown for a value; dates, numbers and booleans in the program's formats when not set.
-    std::function<QString(const QVariant&)> format;
+    std::function<QString(const QVariant&)> format = {};
 };

@@ -7,6 +7,13 @@
 #include <QTest>
 #include <QWidget>
 #include <memory>
+#include <ostream>
+
+// Texts as text in the failures of the checks.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 // A temporary archive with the demo data and a data module started on it, its tables open as
 // after start-up; every prompt is answered by the script.
