@@ -131,6 +131,7 @@ QChart* BarChart::build() const
     }
     auto* axisX = new QBarCategoryAxis;
     axisX->append(labels);
+    axisX->setTruncateLabels(false);
     c->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);
     auto* axisY = new QValueAxis;

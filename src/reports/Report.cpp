@@ -725,8 +725,12 @@ void ReportRun::newPage(bool withColumnHeader)
 
 void ReportRun::closePage()
 {
+    // The last page closes after its report has finished: the footer still reads the page.
+    ReportRun* running = rep->running;
+    rep->running = this;
     if (Band* footer = rep->pageFootB.get(); footer && footer->visible)
         printDirect(*footer, paper.height() - rep->marg.bottom() - footer->height);
+    rep->running = running;
     pageOpen = false;
 }
 

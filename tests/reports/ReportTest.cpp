@@ -197,6 +197,7 @@ TEST_F(Stampe, PagesBreakBeforeTheFooterAndCountThemselves)
     // The caller's total, known from a first hidden run, on the next one.
     r.prepare();
     EXPECT_EQ(r.pages().find("Pagina 1 di 2").size(), 2u);
+    EXPECT_EQ(r.pages().find("Pagina 2 di 2").size(), 2u);      // the last page closes after the rows
     EXPECT_EQ(r.pages().page(1).number, 2);
 }
 
