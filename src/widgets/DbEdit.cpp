@@ -56,7 +56,7 @@ void DbEdit::showField()
     const Field* f = fieldLink->field();
     QString t;
     if (f && fieldLink->dataset()->active())
-        t = (displayText && !hasFocus()) ? displayText(*f) : f->text();
+        t = (displayFormat && !hasFocus()) ? displayFormat(*f) : f->text();
     if (f && inputMask().isEmpty() && f->type() == FieldType::String && f->size() > 0)
         setMaxLength(f->size());
     setReadOnly(f && f->readOnly());
@@ -102,7 +102,7 @@ void DbEdit::keyPressEvent(QKeyEvent* e)
 
 void DbEdit::focusInEvent(QFocusEvent* e)
 {
-    if (displayText && !fieldLink->modified)
+    if (displayFormat && !fieldLink->modified)
         showField();
     QLineEdit::focusInEvent(e);
 }
@@ -112,7 +112,7 @@ void DbEdit::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason)
         return;
-    if (commit() && displayText)
+    if (commit() && displayFormat)
         showField();
 }
 

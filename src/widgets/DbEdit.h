@@ -24,7 +24,7 @@ public:
 
     // The text shown while the box has no focus (a formatted amount); while typing the box
     // shows the field's own text.
-    std::function<QString(const Field&)> displayText;
+    std::function<QString(const Field&)> displayFormat;
 
     // Writes the typed text into the field now; false when the field refused it.
     bool commit();

@@ -13,5 +13,5 @@ void DbText::showField()
     if (!f || !fieldLink->dataset()->active())
         setText(QString());
     else
-        setText(displayText ? displayText(*f) : f->text());
+        setText(displayFormat ? displayFormat(*f) : f->text());
 }

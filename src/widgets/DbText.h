@@ -11,7 +11,7 @@ public:
     DbText(DataSource* source, const QString& fieldName, Prompts& prompts, QWidget* parent = nullptr);
 
     // The text shown for the field; the field's own text when not set.
-    std::function<QString(const Field&)> displayText;
+    std::function<QString(const Field&)> displayFormat;
     void showField();
 
 private:
