@@ -197,6 +197,10 @@ void DbGrid::followDataset()
 {
     if (moving)
         return;
+    // The record was moved, posted or cancelled by another hand: what was being typed in a
+    // cell no longer applies.
+    if (QWidget* editor = delegate->openEditor(); editor && !model_->writing())
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
     const int row = model_->currentRow();
     const QModelIndex cur = currentIndex();
     if (row < 0 || (cur.isValid() && cur.row() == row))

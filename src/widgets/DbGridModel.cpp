@@ -217,6 +217,7 @@ bool DbGridModel::setData(const QModelIndex& index, const QVariant& value, int r
         lastWriteDone = true;
         return true;
     }
+    inWrite = true;
     lastWriteDone = runDbAction(msg, [&] {
         if (ds->state() == DatasetState::Browse) {
             if (!src->autoEdit)
@@ -231,6 +232,7 @@ bool DbGridModel::setData(const QModelIndex& index, const QVariant& value, int r
             f->setText(value.toString());
         }
     });
+    inWrite = false;
     return lastWriteDone;
 }
 
@@ -262,17 +264,18 @@ void DbGridModel::sync()
         const int ins = st == DatasetState::Insert ? std::max(ds->currentRow(), 0) : -1;
         const int total = count + (ins >= 0 ? 1 : 0);
         const int oldCurrent = shownCurrent;
-        if (insRow < 0 && ins >= 0 && total == rows + 1) {
+        const bool same = ds == shownDataset;
+        if (same && insRow < 0 && ins >= 0 && total == rows + 1) {
             beginInsertRows({}, ins, ins);
             rows = total;
             insRow = ins;
             endInsertRows();
-        } else if (insRow >= 0 && ins < 0 && total == rows - 1) {
+        } else if (same && insRow >= 0 && ins < 0 && total == rows - 1) {
             beginRemoveRows({}, insRow, insRow);
             rows = total;
             insRow = -1;
             endRemoveRows();
-        } else if (total == rows) {
+        } else if (same && total == rows) {
             insRow = ins;
             if (rows > 0 && !cols.isEmpty())
                 Q_EMIT dataChanged(index(0, 0), index(rows - 1, int(cols.size()) - 1));
@@ -282,6 +285,7 @@ void DbGridModel::sync()
             insRow = ins;
             endResetModel();
         }
+        shownDataset = ds;
         shownState = st;
         shownCurrent = currentRow();
         // The indicator leaves the old current row and shows on the new one.

@@ -47,6 +47,8 @@ public:
     QString editText(const QModelIndex& index) const;
     // Whether the last setData wrote its value (false after a refusal).
     bool lastWriteDone = true;
+    // Set while setData writes into the dataset.
+    bool writing() const { return inWrite; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -71,7 +73,9 @@ private:
     int insRow = -1;
     int shownCurrent = -1;          // row whose indicator is drawn
     DatasetState shownState = DatasetState::Inactive;
+    const Dataset* shownDataset = nullptr;
     bool syncing = false, syncAgain = false;
+    bool inWrite = false;
 };
 
 // Display text of a stored value in the program's formats: dates dd/MM/yyyy, amounts with a

@@ -114,6 +114,30 @@ TEST_F(GrigliaAgenti, LeavingAnEditedRecordPostsItAndLandsOnTheChosenOne)
     EXPECT_EQ(ora, attesi);
 }
 
+TEST_F(GrigliaAgenti, ARefusedPostKeepsGridAndDatasetOnTheEditedRecord)
+{
+    agenti.beforePost += [this](Dataset&) {
+        a.prompts.warning("Percentuale da controllare.");
+        throw Abort{};
+    };
+    vaiA(1, 1);
+    scrivi("Rossi Anna");
+    clicca(3, 1);
+    EXPECT_EQ(agenti.state(), DatasetState::Edit);
+    EXPECT_EQ(agenti.currentRow(), 1);
+    EXPECT_EQ(rigaCorrente(), 1);
+    EXPECT_EQ(testo(1, 1), "Rossi Anna");
+
+    // Cancelled elsewhere while a cell is being typed: the typing goes with the changes.
+    QTest::keyClick(griglia.get(), Qt::Key_F2);
+    ASSERT_TRUE(griglia->cellEditor());
+    QTest::keyClicks(griglia->cellEditor(), "xyz");
+    agenti.cancel();
+    EXPECT_FALSE(griglia->cellEditor());
+    EXPECT_EQ(agenti.state(), DatasetState::Browse);
+    EXPECT_EQ(testo(1, 1), nomi[1]);
+}
+
 TEST_F(GrigliaAgenti, TheRecordBeingInsertedShowsAsAnExtraRowAtItsPlace)
 {
     // The numbering rule starts every insert from the first record.
@@ -225,7 +249,9 @@ TEST_F(GrigliaAgenti, SeveralRowsSelectedTitlesColoursAndEllipsis)
 TEST_F(Griglia, ALookupColumnWritesTheKeyField)
 {
     Table& giri = dm.TblIter;
-    mostra(dm.DSIter, {{.field = "Codice", .readOnly = true}, {.field = "Descrizione"}, {.field = "DescAgente", .title = "Agente"}});
+    mostra(dm.DSIter, {{.field = "Codice", .readOnly = true},
+                       {.field = "Descrizione", .pickList = {"Cosenza centro", "Tirreno sud"}},
+                       {.field = "DescAgente", .title = "Agente"}});
     giri.first();
     const double agentePrima = giri["Agente"].asFloat();
     dm.TblAgenti.first();
@@ -246,9 +272,18 @@ TEST_F(Griglia, ALookupColumnWritesTheKeyField)
     EXPECT_EQ(giri.state(), DatasetState::Edit);
     EXPECT_EQ(giri["Agente"].asFloat(), scelto);
     EXPECT_EQ(testo(0, 2), nome);
+
+    vaiA(0, 1);
+    auto* descrizioni = apriEditor<QComboBox>();
+    ASSERT_TRUE(descrizioni);
+    descrizioni->setCurrentIndex(1);
+    Q_EMIT descrizioni->activated(1);
+    EXPECT_EQ(giri["Descrizione"].asString(), "Tirreno sud");
+
     giri.post();
-    EXPECT_EQ(a.leggi(QString("SELECT Agente FROM Iter WHERE Codice = %1").arg(giri["Codice"].asInteger())).toDouble(),
-              scelto);
+    const QString dove = QString(" FROM Iter WHERE Codice = %1").arg(giri["Codice"].asInteger());
+    EXPECT_EQ(a.leggi("SELECT Agente" + dove).toDouble(), scelto);
+    EXPECT_EQ(a.leggi("SELECT Descrizione" + dove).toString(), "Tirreno sud");
 }
 
 TEST_F(Griglia, FiveThousandRowsAreReadOnlyWhereShown)
