@@ -130,6 +130,7 @@ DbNavigator::DbNavigator(DataSource* source, NavButtons visible, Prompts& p, QWi
         buttons[i] = b;
     }
     setVisibleButtons(visible);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     if (source) {
         for (auto signal : {&DataSource::stateChanged, &DataSource::recordChanged, &DataSource::rowsChanged,
                             &DataSource::datasetChanged})
