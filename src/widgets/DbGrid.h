@@ -75,6 +75,8 @@ protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    // Letters typed where no cell can be edited do nothing (no jump to a matching row).
+    void keyboardSearch(const QString&) override {}
 
 private:
     void followDataset();

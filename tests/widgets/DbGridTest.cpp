@@ -175,8 +175,9 @@ TEST_F(GrigliaAgenti, WithoutAutoEditTypingStartsNoEdit)
 {
     dm.DSAgenti.autoEdit = false;
     vaiA(0, 1);
-    QTest::keyClick(griglia.get(), Qt::Key_X);
+    QTest::keyClick(griglia.get(), nomi[3].at(0).toLatin1());
     EXPECT_FALSE(griglia->cellEditor());
+    EXPECT_EQ(agenti.currentRow(), 0);             // nor a jump to a name with that letter
     EXPECT_FALSE(apriEditor<QLineEdit>());
     EXPECT_EQ(agenti.state(), DatasetState::Browse);
 
