@@ -1,4 +1,5 @@
 #include "DbEdit.h"
+#include "DisplayMask.h"
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -50,13 +51,33 @@ void DbEdit::setMask(const QString& mask)
     showField();
 }
 
+void DbEdit::setDisplayMask(const QString& mask)
+{
+    displayFormat = [mask](const Field& f) { return formatMask(mask, f.value()); };
+    showField();
+}
+
+bool DbEdit::hasDisplayForm() const
+{
+    const Field* f = fieldLink->field();
+    return displayFormat || (f && f->type() == FieldType::Currency && !f->onGetText);
+}
+
 void DbEdit::showField()
 {
     showing = true;
     const Field* f = fieldLink->field();
     QString t;
-    if (f && fieldLink->dataset()->active())
-        t = (displayFormat && !hasFocus()) ? displayFormat(*f) : f->text();
+    inDisplayForm = false;
+    if (f && fieldLink->dataset()->active()) {
+        inDisplayForm = hasDisplayForm() && !hasFocus();
+        if (!inDisplayForm)
+            t = f->text();
+        else if (displayFormat)
+            t = displayFormat(*f);
+        else
+            t = f->isNull() ? QString() : formatCurrency(f->asFloat());
+    }
     if (f && inputMask().isEmpty() && f->type() == FieldType::String && f->size() > 0)
         setMaxLength(f->size());
     setReadOnly(f && f->readOnly());
@@ -94,6 +115,13 @@ void DbEdit::keyPressEvent(QKeyEvent* e)
                 e->accept();
                 return;
             }
+            // Typing goes into the field's own text, never into its display form.
+            if (inDisplayForm && !fieldLink->modified) {
+                showing = true;
+                setText(fieldLink->field()->text());
+                inDisplayForm = false;
+                showing = false;
+            }
             break;
         }
     }
@@ -102,7 +130,7 @@ void DbEdit::keyPressEvent(QKeyEvent* e)
 
 void DbEdit::focusInEvent(QFocusEvent* e)
 {
-    if (displayFormat && !fieldLink->modified)
+    if (inDisplayForm && !fieldLink->modified)
         showField();
     QLineEdit::focusInEvent(e);
 }
@@ -112,7 +140,7 @@ void DbEdit::focusOutEvent(QFocusEvent* e)
     QLineEdit::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason)
         return;
-    if (commit() && displayFormat)
+    if (commit() && hasDisplayForm())
         showField();
 }
 

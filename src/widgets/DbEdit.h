@@ -22,9 +22,11 @@ public:
     // number, "99/99/9999; " for a date). Without a mask the length is the field's width.
     void setMask(const QString& mask);
 
-    // The text shown while the box has no focus (a formatted amount); while typing the box
-    // shows the field's own text.
+    // The text shown while the box has no focus; while typing the box shows the field's own
+    // text. Amounts show in the currency format unless told otherwise.
     std::function<QString(const Field&)> displayFormat;
+    // The text shown while the box has no focus, through a display mask ("#,;#,").
+    void setDisplayMask(const QString& mask);
 
     // Writes the typed text into the field now; false when the field refused it.
     bool commit();
@@ -38,7 +40,11 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    // What the box shows without the focus, when it differs from the field's text.
+    bool hasDisplayForm() const;
+
     FieldLink* fieldLink;
     bool upper = false;
     bool showing = false;
+    bool inDisplayForm = false;
 };

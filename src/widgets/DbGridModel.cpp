@@ -1,7 +1,7 @@
 #include "DbGridModel.h"
 #include "DateIt.h"
 #include "DbAction.h"
-#include "Locale.h"
+#include "DisplayMask.h"
 
 QString gridText(const QVariant& v, FieldType type)
 {
@@ -9,7 +9,7 @@ QString gridText(const QVariant& v, FieldType type)
         return QString();
     switch (type) {
     case FieldType::Date: return formatDate(v.toDate());
-    case FieldType::Currency: return formatNumber(v.toDouble(), 2, true);
+    case FieldType::Currency: return formatCurrency(v.toDouble());
     case FieldType::Float: return QString::number(v.toDouble(), 'g', 15).replace('.', ',');
     case FieldType::Boolean: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     default: return v.toString();
@@ -142,6 +142,8 @@ QVariant DbGridModel::data(const QModelIndex& index, int role) const
             const QVariant v = valueAt(index.row(), index.column());
             if (c.format)
                 return c.format(v);
+            if (!c.mask.isEmpty())
+                return formatMask(c.mask, v);
             const Field* f = fieldOf(index.column());
             return f ? gridText(v, f->type()) : QString();
         }

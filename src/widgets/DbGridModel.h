@@ -78,6 +78,6 @@ private:
     bool inWrite = false;
 };
 
-// Display text of a stored value in the program's formats: dates dd/MM/yyyy, amounts with a
-// decimal comma and thousands points, other numbers with a decimal comma.
+// Display text of a stored value in the program's formats: dates dd/MM/yyyy, amounts in the
+// currency format ("€ 1.234,50"), other numbers with a decimal comma.
 QString gridText(const QVariant& v, FieldType type);

@@ -1,4 +1,5 @@
 #include "DbText.h"
+#include "DisplayMask.h"
 
 DbText::DbText(DataSource* source, const QString& fieldName, Prompts& prompts, QWidget* parent)
     : QLabel(parent), fieldLink(new FieldLink(this, source, fieldName, prompts))
@@ -12,6 +13,16 @@ void DbText::showField()
     const Field* f = fieldLink->field();
     if (!f || !fieldLink->dataset()->active())
         setText(QString());
+    else if (displayFormat)
+        setText(displayFormat(*f));
+    else if (f->type() == FieldType::Currency && !f->onGetText)
+        setText(f->isNull() ? QString() : formatCurrency(f->asFloat()));
     else
-        setText(displayFormat ? displayFormat(*f) : f->text());
+        setText(f->text());
+}
+
+void DbText::setDisplayMask(const QString& mask)
+{
+    displayFormat = [mask](const Field& f) { return formatMask(mask, f.value()); };
+    showField();
 }

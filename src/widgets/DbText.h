@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <functional>
 
-// A label showing one field of the current record (read-only).
+// A label showing one field of the current record (read-only); amounts in the currency format.
 class DbText : public QLabel
 {
     Q_OBJECT
@@ -12,6 +12,8 @@ public:
 
     // The text shown for the field; the field's own text when not set.
     std::function<QString(const Field&)> displayFormat;
+    // The text shown through a display mask ("#,.00;;#").
+    void setDisplayMask(const QString& mask);
     void showField();
 
 private:

@@ -203,6 +203,33 @@ TEST_F(Controlli, DropDownsAndRadioGroupsWriteTextKeyOrIndex)
     EXPECT_EQ(pagamento.currentText(), dm.TblModPag["Descrizione"].asString());
 }
 
+TEST_F(Controlli, AmountsShowTheirDisplayFormUntilTheBoxHasTheFocus)
+{
+    Table& clienti = dm.TblClienti;
+    clienti.edit();
+    clienti["Imponibile"] = 1234.5;
+    auto& imponibile = aggiungi<DbEdit>(&dm.DSClienti, "Imponibile", a.prompts);
+    auto& totale = aggiungi<DbText>(&dm.DSClienti, "Imponibile", a.prompts);
+    auto& mastro = aggiungi<DbEdit>(&dm.DSClienti, "Mastro", a.prompts);
+    mastro.setDisplayMask("# '/'");
+    ASSERT_TRUE(mostraAttiva(finestra));
+    mastro.setFocus();
+    EXPECT_EQ(imponibile.text(), "€ 1.234,50");
+    EXPECT_EQ(totale.text(), "€ 1.234,50");
+
+    imponibile.setFocus();
+    EXPECT_EQ(imponibile.text(), "1234,5");
+    imponibile.selectAll();
+    QTest::keyClicks(&imponibile, "99,9");
+    clienti["Mastro"] = 7;
+    mastro.setFocus();
+    EXPECT_EQ(clienti["Imponibile"].asFloat(), 99.9);
+    EXPECT_EQ(imponibile.text(), "€ 99,90");
+    EXPECT_EQ(mastro.text(), "7");
+    imponibile.setFocus();
+    EXPECT_EQ(mastro.text(), "7 /");
+}
+
 TEST_F(Controlli, MemoWritesOnLeavingAndFreeTextTurnsAquaWhileFocused)
 {
     Table& clienti = dm.TblClienti;

@@ -89,7 +89,12 @@ TEST_F(GrigliaAgenti, GridAndDatasetStayOnTheSameRecordBothWays)
     EXPECT_EQ(agenti.currentRow(), 2);
     EXPECT_EQ(agenti["Nominativo"].asString(), nomi[2]);
     EXPECT_EQ(testo(2, 1), nomi[2]);
-    EXPECT_EQ(testo(2, 3), QString::number(agenti["Provvigione"].asFloat(), 'f', 2).replace('.', ','));
+    agenti.edit();
+    agenti["Provvigione"] = 1234.5;
+    agenti["Percentuale"] = 12.5;
+    EXPECT_EQ(testo(2, 3), "€ 1.234,50");
+    EXPECT_EQ(testo(2, 2), "12,5");
+    agenti.cancel();
     EXPECT_EQ(griglia->model()->headerData(2, Qt::Vertical).toString(), "\u25B6");
 }
 
