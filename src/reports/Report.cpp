@@ -745,9 +745,10 @@ int ReportDocument::prepare()
     return model.pageCount();
 }
 
-void ReportDocument::preview(Prompts& prompts, QWidget* parent)
+bool ReportDocument::preview(Prompts& prompts, QWidget* parent)
 {
-    prepare();
+    if (prepare() == 0)
+        return false;
     ReportPreview window(model, prompts, parent);
     window.setWindowTitle(title.isEmpty() ? QStringLiteral("Anteprima di stampa")
                                           : QStringLiteral("Anteprima di stampa - %1").arg(title));
@@ -756,6 +757,7 @@ void ReportDocument::preview(Prompts& prompts, QWidget* parent)
         ReportPreview::runner(window);
     else
         window.exec();
+    return true;
 }
 
 bool ReportDocument::print(Prompts& prompts)

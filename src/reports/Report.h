@@ -149,7 +149,7 @@ public:
     // Rules along the band's sides, across the page body and down its grown height.
     void setFrame(int sides, double width = 0.2) { frameSides = sides; frameWidth = width; }
 
-    // A band printed right after this one whenever this one prints.
+    // A band printed right after this one whenever this one prints (made on the first call).
     Band& child(double height);
     Band* childBand() const { return childPtr.get(); }
 
@@ -271,8 +271,9 @@ public:
     const PageModel& pages() const { return model; }
     int pageCount() const { return model.pageCount(); }
 
-    // Lays the pages out again and shows them in the preview window.
-    void preview(Prompts& prompts, QWidget* parent = nullptr);
+    // Lays the pages out again and shows them in the preview window; a document without
+    // pages is not shown (false).
+    bool preview(Prompts& prompts, QWidget* parent = nullptr);
     // Through the print dialog (printer, copies, pages); false when cancelled or failed.
     bool print(Prompts& prompts);
     // On the default printer, without asking.

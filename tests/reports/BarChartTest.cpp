@@ -1,6 +1,7 @@
 #include "BarChart.h"
 #include "LetturaPdf.h"
 #include "Report.h"
+#include "TestoQt.h"
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>

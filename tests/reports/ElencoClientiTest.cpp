@@ -1,6 +1,7 @@
 #include "Dataset.h"
 #include "LetturaPdf.h"
 #include "Report.h"
+#include "TestoQt.h"
 #include "ReportPreview.h"
 #include "ScriptedPrompts.h"
 #include "Tabelle.h"

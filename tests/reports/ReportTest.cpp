@@ -1,5 +1,8 @@
 #include "Dataset.h"
 #include "Report.h"
+#include "ReportPreview.h"
+#include "ScriptedPrompts.h"
+#include "TestoQt.h"
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -201,6 +204,29 @@ TEST_F(Stampe, PagesBreakBeforeTheFooterAndCountThemselves)
     EXPECT_EQ(r.pages().page(1).number, 2);
 }
 
+TEST_F(Stampe, SplitGroupRepeatsItsHeaderOnTheNextPage)
+{
+    QList<std::tuple<int, QString, QString, double>> items;
+    for (int i = 1; i <= 40; ++i)
+        items.append({i, i <= 10 ? "A" : "B", QString("Voce %1").arg(i), 0});
+    givenItems(items);
+    open();
+    Report r;
+    r.setDataset(&voce);
+    r.setMargins(10);
+    r.pageHeader(10).addPageNumber(0, 0, 50, 5, "Pag. %1");
+    auto& g = r.addGroup("Gruppo");
+    g.reprintHeader = true;
+    g.header(10).addExpression(0, 0, 50, 5, [&] { return "Gruppo " + voce["Gruppo"].asString(); });
+    r.detail(10).addField(0, 0, 50, 5, voce, "Nome");
+
+    // 277 mm: page header, A (10 + 100 mm), B's header and 14 rows; the rest of B on page two.
+    ASSERT_EQ(r.prepare(), 2);
+    EXPECT_EQ(pageOf(r, "Voce 24"), 0);
+    EXPECT_EQ(r.pages().texts(1).mid(0, 3), (QStringList{"Pag. 2", "Gruppo B", "Voce 25"}));
+    EXPECT_EQ(r.pages().find("Gruppo A").size(), 1u);
+}
+
 TEST_F(Stampe, EmptyReportsPrintOnlyWhenAsked)
 {
     open();
@@ -210,6 +236,10 @@ TEST_F(Stampe, EmptyReportsPrintOnlyWhenAsked)
     r.detail(5).addField(0, 0, 50, 5, voce, "Nome");
     r.summary(5).addLabel(0, 0, 50, 5, "Totale");
     EXPECT_EQ(r.prepare(), 0);
+    ScriptedPrompts prompts;
+    ReportPreview::runner = [](ReportPreview&) { ADD_FAILURE() << "an empty document is not shown"; };
+    EXPECT_FALSE(r.preview(prompts));
+    ReportPreview::runner = nullptr;
     r.printIfEmpty = true;
     EXPECT_EQ(r.prepare(), 1);
     EXPECT_EQ(r.pages().texts(0), (QStringList{"Elenco", "Totale"}));

@@ -1,6 +1,7 @@
 #include "LetturaPdf.h"
 #include "Dataset.h"
 #include "Report.h"
+#include "TestoQt.h"
 #include "ReportPreview.h"
 #include "ScriptedPrompts.h"
 #include <QComboBox>
