@@ -767,60 +767,53 @@ void Dataset::ensureBrowse()
     ensureLoaded();
 }
 
-void Dataset::moveTo(int row, bool fireEvents)
+void Dataset::moveTo(int row, bool bof, bool eof)
 {
-    if (row == cur)
+    // The flags are set first, so that whoever hears of the move sees them right.
+    const bool flagsChanged = bof != atBof || eof != atEof;
+    atBof = bof;
+    atEof = eof;
+    if (row == cur) {
+        if (flagsChanged)
+            notifyRecord();
         return;
-    if (fireEvents)
-        beforeScroll.fire(*this);
+    }
+    beforeScroll.fire(*this);
     cur = row;
     notifyRecord();
     for (Dataset* d : details)
         d->masterMoved();
-    if (fireEvents)
-        afterScroll.fire(*this);
+    afterScroll.fire(*this);
 }
 
 void Dataset::first()
 {
     ensureBrowse();
-    if (!rows.empty())
-        moveTo(0);
-    atBof = true;
-    atEof = rows.empty();
+    moveTo(rows.empty() ? cur : 0, true, rows.empty());
 }
 
 void Dataset::last()
 {
     ensureBrowse();
-    if (!rows.empty())
-        moveTo(int(rows.size()) - 1);
-    atEof = true;
-    atBof = rows.empty();
+    moveTo(rows.empty() ? cur : int(rows.size()) - 1, rows.empty(), true);
 }
 
 void Dataset::next()
 {
     ensureBrowse();
-    if (cur + 1 < int(rows.size())) {
-        moveTo(cur + 1);
-        atBof = false;
-        atEof = false;
-    } else {
-        atEof = true;
-    }
+    if (cur + 1 < int(rows.size()))
+        moveTo(cur + 1, false, false);
+    else
+        moveTo(cur, atBof, true);
 }
 
 void Dataset::prior()
 {
     ensureBrowse();
-    if (cur > 0) {
-        moveTo(cur - 1);
-        atEof = false;
-        atBof = false;
-    } else {
-        atBof = true;
-    }
+    if (cur > 0)
+        moveTo(cur - 1, false, false);
+    else
+        moveTo(cur, true, atEof);
 }
 
 int Dataset::moveBy(int distance)
@@ -830,19 +823,14 @@ int Dataset::moveBy(int distance)
         return 0;
     const int target = std::clamp(cur + distance, 0, int(rows.size()) - 1);
     const int moved = target - cur;
-    moveTo(target);
-    atBof = distance < 0 && moved != distance;
-    atEof = distance > 0 && moved != distance;
+    moveTo(target, distance < 0 && moved != distance, distance > 0 && moved != distance);
     return moved;
 }
 
 void Dataset::setRecNo(int n)
 {
     ensureBrowse();
-    if (n >= 1 && n <= int(rows.size()))
-        moveTo(n - 1);
-    atBof = cur == 0;
-    atEof = false;
+    moveTo(n >= 1 && n <= int(rows.size()) ? n - 1 : cur, n == 1, false);
 }
 
 Bookmark Dataset::bookmark() const
@@ -863,8 +851,7 @@ bool Dataset::gotoBookmark(Bookmark b)
     ensureBrowse();
     for (int i = 0; i < int(rows.size()); ++i)
         if (rows[i].rowid == b) {
-            moveTo(i);
-            atBof = atEof = false;
+            moveTo(i, false, false);
             return true;
         }
     return false;
@@ -1281,8 +1268,7 @@ bool Dataset::findKey(const QVariantList& values)
                                [this](const Row& r, const QVariantList& k) { return compareKey(r, k, false) < 0; });
     if (it == rows.end() || compareKey(*it, values, false) != 0)
         return false;
-    moveTo(int(it - rows.begin()));
-    atBof = atEof = false;
+    moveTo(int(it - rows.begin()), false, false);
     return true;
 }
 
@@ -1296,8 +1282,7 @@ void Dataset::findNearest(const QVariantList& values)
     auto it = std::lower_bound(rows.begin(), rows.end(), values,
                                [this](const Row& r, const QVariantList& k) { return compareKey(r, k, true) < 0; });
     int target = it == rows.end() ? int(rows.size()) - 1 : int(it - rows.begin());
-    moveTo(target);
-    atBof = atEof = false;
+    moveTo(target, false, false);
 }
 
 namespace {
@@ -1339,8 +1324,7 @@ bool Dataset::locate(const QString& fieldNames, const QVariantList& values, Loca
             ok = matches(v, values.value(j), opt.caseInsensitive, opt.partialKey);
         }
         if (ok) {
-            moveTo(i);
-            atBof = atEof = false;
+            moveTo(i, false, false);
             return true;
         }
     }

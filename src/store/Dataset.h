@@ -156,6 +156,7 @@ public:
     void cancel();
     void remove();
     void checkBrowseMode();                     // posts a pending edit
+    bool canEdit() const { return active() && canModify(); }
     bool modified() const { return bufferModified; }
 
     // Fields.
@@ -293,7 +294,7 @@ private:
     int compareRows(const Row& a, const Row& b) const;
     int compareKey(const Row& a, const QVariantList& key, bool partialStrings) const;
     int positionOf(const Row& r) const;
-    void moveTo(int row, bool fireEvents = true);
+    void moveTo(int row, bool bof, bool eof);
     void masterMoved();
     void computeRow(const Row& r) const;
     void ensureBrowse();
@@ -318,7 +319,6 @@ private:
     Row buffer;                  // the record being edited or inserted
     Row original;                // the record as it was before the edit
     bool bufferModified = false;
-    int insertAt = -1;
     mutable const Row* calcRow = nullptr;    // row whose values the calc pass reads
 
     QString orderIndex;

@@ -2,9 +2,5 @@
 
 bool datasetModifiable(const Dataset* ds)
 {
-    if (!ds || !ds->active())
-        return false;
-    if (auto* q = qobject_cast<const Query*>(ds))
-        return q->live();
-    return true;
+    return ds && ds->canEdit();
 }
