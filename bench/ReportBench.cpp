@@ -57,7 +57,7 @@ public:
         sedi.setMaster(&clienti, "Codice", "Codice cliente");
         clienti.open();
         sedi.open();
-        perCliente.setSql(QStringLiteral("SELECT * FROM Sedi WHERE \"Codice cliente\" = :Cliente COLLATE NOCASE "
+        perCliente.setSql(QStringLiteral("SELECT * FROM Sedi WHERE \"Codice cliente\" = :Cliente "
                                          "ORDER BY Codice"));
         righe = origine == Sedi::Dettaglio ? static_cast<Dataset*>(&sedi) : &perCliente;
         Dataset& righeSedi = *righe;

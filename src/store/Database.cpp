@@ -317,17 +317,16 @@ TableDef Database::readDef(const QString& tableName)
             ix.name = ix.name.mid(tablePrefix.size());
         ix.primary = unique;
         QSqlQuery info = exec(QStringLiteral("PRAGMA %1index_xinfo(%2)").arg(prefix, quoteName(sqlName)));
-        bool allNoCase = true, anyCol = false;
+        bool anyNoCase = false;
         while (info.next()) {
             if (info.value(5).toInt() != 1)
                 continue;
             ix.fields.append(info.value(2).toString());
-            anyCol = true;
-            if (info.value(4).toString().compare("NOCASE", Qt::CaseInsensitive) != 0)
-                allNoCase = false;
+            if (info.value(4).toString().compare("NOCASE", Qt::CaseInsensitive) == 0)
+                anyNoCase = true;
         }
         info.finish();
-        ix.caseInsensitive = anyCol && allNoCase;
+        ix.caseInsensitive = anyNoCase;
         def.indexes.append(ix);
     }
     // Primary index first, as the definitions list it.
@@ -357,8 +356,13 @@ void Database::createTable(const QString& tableName, const TableDef& def)
     exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, cols.join(QStringLiteral(", "))));
     for (const auto& ix : def.indexes) {
         QStringList parts;
-        for (const auto& f : ix.fields)
-            parts << quoteName(f) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+        // Letter case matters only to texts; numbers keep the plain collation, so that the
+        // equality tests of master/detail links can use the index.
+        for (const auto& f : ix.fields) {
+            const FieldDef* fd = def.field(f);
+            const bool text = !fd || fd->type == FieldType::String;
+            parts << quoteName(f) + (ix.caseInsensitive && text ? QStringLiteral(" COLLATE NOCASE") : QString());
+        }
         exec(QStringLiteral("CREATE %1INDEX %2%3 ON %4 (%5)")
                  .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), prefix,
                       quoteName(bare + '_' + ix.name), quoteName(bare), parts.join(QStringLiteral(", "))));

@@ -378,6 +378,7 @@ protected:
 
 private:
     QString orderClause() const;
+    bool linkNoCase(const QString& field) const;
     QString table;
     TableDef expected;
     bool hasExpected = false;
@@ -429,4 +430,7 @@ private:
     bool requestLive = false;
     QString liveTable;            // qualified table of a live result
     QString effectiveSql;
+    QList<QVariantList> firstRun; // rows read while opening, taken by the first load
+    QStringList firstRunColumns;
+    bool haveFirstRun = false;
 };

@@ -76,6 +76,17 @@ void Query::openCursor()
         q.finish();
         throw LavError(QStringLiteral("L'istruzione non restituisce righe."));
     }
+    // The rows are read now with the columns; the first load takes them without a second run.
+    firstRun.clear();
+    const int columns = q.record().count();
+    while (q.next()) {
+        QVariantList values;
+        values.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            values.append(q.value(i));
+        firstRun.append(values);
+    }
+    haveFirstRun = true;
     const QSqlRecord rec = q.record();
     TableDef def;
     if (!liveTable.isEmpty()) {
@@ -95,15 +106,42 @@ void Query::openCursor()
             f.size = 0;
         cols.append(f);
     }
+    firstRunColumns.clear();
+    for (int i = 0; i < rec.count(); ++i)
+        firstRunColumns << rec.fieldName(i);
     q.finish();
     bindDataFields(cols);
 }
 
 void Query::loadRows(std::vector<Row>& out)
 {
+    const SqlFilter flt = compiledFilter();
+    if (haveFirstRun && flt.where.isEmpty()) {
+        haveFirstRun = false;
+        std::vector<std::pair<int, FieldType>> map;
+        for (int i = 0; i < dataFieldCount(); ++i) {
+            const Field* f = dataFieldAt(i);
+            map.emplace_back(firstRunColumns.indexOf(f->name()), f->type());
+        }
+        const int rowidAt = firstRunColumns.indexOf(rowidColumn);
+        qint64 seq = 0;
+        for (const QVariantList& values : std::as_const(firstRun)) {
+            Row r;
+            r.rowid = rowidAt >= 0 ? values.value(rowidAt).toLongLong() : ++seq;
+            r.values.reserve(int(map.size()));
+            for (const auto& [col, type] : map) {
+                const QVariant v = values.value(col);
+                r.values.append(type == FieldType::String && v.typeId() != QMetaType::QString && !v.isNull() ? v : fromSqlValue(type, v));
+            }
+            out.push_back(std::move(r));
+        }
+        firstRun.clear();
+        return;
+    }
+    haveFirstRun = false;
+    firstRun.clear();
     QString sql = effectiveSql;
     QVariantList extra;
-    const SqlFilter flt = compiledFilter();
     if (!flt.where.isEmpty()) {
         sql = QStringLiteral("SELECT * FROM (%1) WHERE %2").arg(effectiveSql, flt.where);
         extra = flt.params;

@@ -99,11 +99,23 @@ void Table::openCursor()
     }
 }
 
+bool Table::linkNoCase(const QString& field) const
+{
+    // Archives written before numeric index columns kept the plain collation.
+    for (const auto& ix : stored.indexes)
+        if (ix.caseInsensitive && !ix.fields.isEmpty() && ix.fields.first().compare(field, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 QString Table::orderClause() const
 {
     QStringList parts;
-    for (const QString& f : orderFields())
-        parts << quoteName(f) + (orderCaseInsensitive() ? QStringLiteral(" COLLATE NOCASE") : QString());
+    for (const QString& f : orderFields()) {
+        const Field* fd = const_cast<Table*>(this)->findField(f);
+        const bool text = fd && fd->type() == FieldType::String;
+        parts << quoteName(f) + (orderCaseInsensitive() && text ? QStringLiteral(" COLLATE NOCASE") : QString());
+    }
     parts << QStringLiteral("rowid");
     return parts.join(QStringLiteral(", "));
 }
@@ -127,7 +139,8 @@ void Table::loadRows(std::vector<Row>& out)
             if (v.isNull() || !v.isValid())
                 return;     // no master record: no details
             const Field* df = findField(dfields[i]);
-            where << quoteName(dfields[i]) + QStringLiteral(" = ?");
+            // The collation of the index on the link field, so that the index serves the test.
+            where << quoteName(dfields[i]) + (linkNoCase(dfields[i]) ? QStringLiteral(" COLLATE NOCASE = ?") : QStringLiteral(" = ?"));
             params << toSqlValue(df ? df->type() : FieldType::Float, v);
         }
     }
