@@ -1,4 +1,5 @@
 #pragma once
+#include "Money.h"
 #include "Report.h"
 
 class TDataModule1;
@@ -13,4 +14,5 @@ public:
 
 private:
     TDataModule1& dm;
+    Money totale;
 };

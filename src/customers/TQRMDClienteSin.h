@@ -1,4 +1,5 @@
 #pragma once
+#include "Dataset.h"
 #include "Report.h"
 
 class TDataModule1;
@@ -12,5 +13,12 @@ public:
     ~TQRMDClienteSin() override;
 
 private:
+    bool QRMDClienteSinBeforePrint();
+
     TDataModule1& dm;
+    // Every row of Totali.DB with the description and type of its article.
+    Query QryTotali;
+    ReportText* imponibile = nullptr;
+    ReportText* iva = nullptr;
+    ReportText* totale = nullptr;
 };

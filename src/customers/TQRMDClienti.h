@@ -1,4 +1,5 @@
 #pragma once
+#include "Dataset.h"
 #include "Report.h"
 
 class TDataModule1;
@@ -14,6 +15,32 @@ public:
     explicit TQRMDClienti(TDataModule1& dm);
     ~TQRMDClienti() override;
 
+    // The visit frequency of the site TblSedi stands on: its Frequenza when filled, else one
+    // line per intervention row ("Sett. n°1: Lun[F] Ven[O] "), CR LF between the lines.
+    QString FrequenzaVisite();
+
 private:
+    bool QRMDClientiBeforePrint();
+    bool QRBandClienteBeforePrint();
+    bool QRSubDetailTotaliBeforeRun();
+    bool QRSubDetailNoleggiBeforeRun();
+    ReportText& colonneArticoli(Band& b, double y);
+    QString mascheraPrezzo() const;
+
     TDataModule1& dm;
+    // The rentals of the current site and the totals of the current customer, with the
+    // description and type of their article.
+    Query QryNoleggi, QryTotali;
+
+    bool stampaTotali = true;        // the totals section follows the sites of each customer
+    int clientiStampati = 0;
+    ReportText* scheda = nullptr;
+    ReportText* titolo = nullptr;
+    ReportText* codiceModulo = nullptr;
+    ReportText* imponibile = nullptr;
+    ReportText* prezzoNoleggio = nullptr;
+    ReportText* intestazionePrezzo = nullptr;
+    ReportText* prezzoTotale = nullptr;
+    ReportText* etichettaTotaleClienti = nullptr;
+    ReportText* totaleClienti = nullptr;
 };

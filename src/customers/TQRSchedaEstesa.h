@@ -1,5 +1,6 @@
 #pragma once
 #include "Report.h"
+#include <array>
 
 class TDataModule1;
 
@@ -13,4 +14,11 @@ public:
 
 private:
     TDataModule1& dm;
+    std::array<double, 8> totali{};      // sums of the eight counters over the rows printed
+    ReportText* direzione = nullptr;
+    ReportText* etichettaScala = nullptr;
+    ReportText* scala = nullptr;
+    ReportText* etichettaPiano = nullptr;
+    ReportText* piano = nullptr;
+    ReportText* ambulatorio = nullptr;
 };

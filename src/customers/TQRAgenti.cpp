@@ -1,0 +1,62 @@
+#include "TQRAgenti.h"
+
+#include "TDataModule1.h"
+
+namespace {
+
+const QColor grigio(225, 225, 225);
+
+} // namespace
+
+TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
+{
+    zoom = 80;
+    printIfEmpty = true;
+    setMargins(10);
+    setDataset(&dm.QuerySedi);
+    beforeRun = [this] {
+        if (!dm.TblAgenti.active())
+            dm.TblAgenti.open();
+        if (!dm.QuerySedi.active())
+            dm.QuerySedi.open();
+        totale = Money();
+        return true;
+    };
+    const double w = bodyWidth();
+    Query& sedi = dm.QuerySedi;
+
+    auto& testa = pageHeader(14);
+    font = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
+    testa.addExpression(0, 1, w, 7, [this] {
+        return QStringLiteral("ELENCO SEDI ASSEGNATE A ") + dm.TblAgenti["Nominativo"].asString();
+    });
+    testa.addHLine(0, 10, w, 0.6);
+
+    auto& colonne = columnHeader(7);
+    colonne.addShade(0, 0, w, 6, grigio);
+    colonne.addHLine(0, 6, w, 0.4);
+    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    colonne.addLabel(1, 0.7, 69, 5, QStringLiteral("Cliente"));
+    colonne.addLabel(72, 0.7, 60, 5, QStringLiteral("Indirizzo"));
+    colonne.addLabel(134, 0.7, 30, 5, QStringLiteral("Comune"));
+    colonne.addLabel(164, 0.7, w - 165, 5, QStringLiteral("Imponibile")).setAlignment(Qt::AlignRight);
+
+    auto& riga = detail(5);
+    riga.addHLine(0, 5, w, 0.1).setColor(Qt::lightGray);
+    font = QFont(QStringLiteral("Arial"), 9);
+    riga.addField(1, 0.4, 69, 4.5, sedi, QStringLiteral("Cliente")).setWordWrap();
+    riga.addField(72, 0.4, 60, 4.5, sedi, QStringLiteral("Indirizzo")).setWordWrap();
+    riga.addField(134, 0.4, 30, 4.5, sedi, QStringLiteral("Comune")).setWordWrap();
+    riga.addField(164, 0.4, w - 165, 4.5, sedi, QStringLiteral("Imponibile"), QStringLiteral("'€ '#,.00;;#"))
+        .setAlignment(Qt::AlignRight);
+    riga.afterPrint = [this](Band&) { totale += dm.QuerySedi["Imponibile"].asMoney(); };
+
+    auto& somma = summary(8);
+    somma.addHLine(0, 1, w, 0.6);
+    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    somma.addLabel(134, 2.2, 28, 5, QStringLiteral("Totale"));
+    somma.addExpression(160, 2.2, w - 161, 5, [this] { return QVariant(totale.toDouble()); }, QStringLiteral("€ #,.##"))
+        .setAlignment(Qt::AlignRight);
+}
+
+TQRAgenti::~TQRAgenti() = default;

@@ -1,0 +1,51 @@
+#include "TQRClientiLst.h"
+
+#include "TDataModule1.h"
+
+namespace {
+
+const QColor grigio(225, 225, 225);
+
+} // namespace
+
+TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
+{
+    title = QStringLiteral("Elenco sintetico clienti");
+    zoom = 80;
+    printIfEmpty = true;
+    setMargins(10);
+    setDataset(&dm.TblClienti);
+    const double w = bodyWidth();
+    Table& c = dm.TblClienti;
+
+    font = QFont(QStringLiteral("Arial"), 8);
+    pageHeader(6).addPageNumber(w - 40, 0, 40, 4.5, QStringLiteral("pag. %1")).setAlignment(Qt::AlignRight);
+    font = QFont(QStringLiteral("Arial"), 15, QFont::Bold);
+    titleBand(13).addExpression(0, 1, w, 9, [this] { return title; });
+
+    // Name, address, card number, revision index and date.
+    auto& colonne = columnHeader(7);
+    colonne.addShade(0, 0.5, w, 6, grigio);
+    colonne.addHLine(0, 6.5, w, 0.4);
+    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    colonne.addLabel(1, 1.2, 76, 5, QStringLiteral("Denominazione"));
+    colonne.addLabel(79, 1.2, 66, 5, QStringLiteral("Indirizzo"));
+    colonne.addLabel(145, 1.2, 13, 5, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
+    colonne.addLabel(158, 1.2, 17, 5, QStringLiteral("Indice rev.")).setAlignment(Qt::AlignRight);
+    colonne.addLabel(176, 1.2, w - 176, 5, QStringLiteral("Data rev.")).setAlignment(Qt::AlignRight);
+
+    auto& riga = detail(5);
+    riga.addHLine(0, 5, w, 0.1).setColor(Qt::lightGray);
+    font = QFont(QStringLiteral("Arial"), 8.5);
+    riga.addExpression(1, 0.5, 76, 4.3, [this] {
+        return dm.TblClienti["Denominazione"].asString() + ' ' + dm.TblClienti["Denominazione 2"].asString();
+    }).setWordWrap();
+    riga.addExpression(79, 0.5, 65, 4.3, [this] {
+        return dm.TblClienti["Indirizzo"].asString() + ' ' + dm.TblClienti["Comune"].asString();
+    }).setWordWrap();
+    riga.addField(145, 0.5, 13, 4.3, c, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
+    riga.addField(158, 0.5, 17, 4.3, c, QStringLiteral("IndiceRev")).setAlignment(Qt::AlignRight);
+    riga.addField(176, 0.5, w - 176, 4.3, c, QStringLiteral("DataRev")).setAlignment(Qt::AlignRight);
+}
+
+TQRClientiLst::~TQRClientiLst() = default;
