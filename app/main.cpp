@@ -30,10 +30,11 @@ int main(int argc, char** argv)
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&traduzioneQt);
 
-    TFrmMain frmMain;
+    // Declared first so that the data module outlives the windows that use it.
     ShellPrompts prompts;
-    app.setPrompts(&prompts);
     std::unique_ptr<TDataModule1> dm;
+    TFrmMain frmMain;
+    app.setPrompts(&prompts);
     bool avviato = false;
     try {
         const QString lavoro = QDir::currentPath();

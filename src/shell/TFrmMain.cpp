@@ -5,6 +5,8 @@
 #include "Icone.h"
 #include "QtPrompts.h"
 #include "TDataModule1.h"
+#include "TQRClientiLst.h"
+#include "TQRMDClienti.h"
 #include "TFrmAnno.h"
 #include "TFrmCopiaFile.h"
 #include <QCloseEvent>
@@ -175,6 +177,57 @@ void TFrmMain::AnnoCambiaClick()
     FrmAnno().exec();
 }
 
+// The list of every customer: prepared once to learn its page count, which the page footer
+// prints as the total, then shown or printed.
+void TFrmMain::elencoAnalitico(bool stampa)
+{
+    if (!qrMDClienti) {
+        BusyCursor attesa;
+        qrMDClienti = std::make_unique<TQRMDClienti>(*dm);
+    }
+    dm->ModoElenco = true;
+    {
+        BusyCursor attesa;
+        qrMDClienti->prepare();
+        qrMDClienti->title = QString::number(qrMDClienti->pageCount());
+    }
+    if (stampa)
+        stampaDiretta(*qrMDClienti);
+    else
+        qrMDClienti->preview(dm->prompts, this);
+}
+
+void TFrmMain::stampaDiretta(ReportDocument& r)
+{
+    if (!r.printDirect())
+        dm->prompts.error(QStringLiteral("Stampa non riuscita: nessuna stampante predefinita disponibile."));
+}
+
+void TFrmMain::ClientiAnaliticoAnteprimaClick()
+{
+    elencoAnalitico(false);
+}
+
+void TFrmMain::ClientiAnaliticoStampaClick()
+{
+    elencoAnalitico(true);
+}
+
+void TFrmMain::ClientiSinteticoAnteprimaClick()
+{
+    if (!qrClientiLst)
+        qrClientiLst = std::make_unique<TQRClientiLst>(*dm);
+    qrClientiLst->preview(dm->prompts, this);
+}
+
+// The summary list has no print of its own; this entry prints it on the default printer.
+void TFrmMain::ClientiSinteticoStampaClick()
+{
+    if (!qrClientiLst)
+        qrClientiLst = std::make_unique<TQRClientiLst>(*dm);
+    stampaDiretta(*qrClientiLst);
+}
+
 void TFrmMain::AnnoCreaClick()
 {
     dm->CreaAnnoSuccessivo();
@@ -187,10 +240,6 @@ void TFrmMain::AltriExitClick()
 
 // The entries below open windows that are not part of the program yet.
 void TFrmMain::ClientiGestioneClick() {}
-void TFrmMain::ClientiAnaliticoAnteprimaClick() {}
-void TFrmMain::ClientiAnaliticoStampaClick() {}
-void TFrmMain::ClientiSinteticoAnteprimaClick() {}
-void TFrmMain::ClientiSinteticoStampaClick() {}
 void TFrmMain::ClientiConsumiClick() {}
 void TFrmMain::SospesiElencoClick() {}
 void TFrmMain::SospesiGestioneClick() {}

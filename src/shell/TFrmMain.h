@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <QMainWindow>
 
 class QFrame;
@@ -11,6 +12,10 @@ class TFrmCopiaFile;
 // The main window: the menu and the tool bar that open every other window. Its size is the
 // tool-bar panel's and never changes; it always opens at 10, 10. Closing it copies the
 // archives and ends the program.
+class ReportDocument;
+class TQRClientiLst;
+class TQRMDClienti;
+
 class TFrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -76,7 +81,12 @@ private:
     void voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(), const QIcon& icona = {});
     QToolButton* pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)());
 
+    void elencoAnalitico(bool stampa);
+    void stampaDiretta(ReportDocument& r);
+
     TDataModule1* dm = nullptr;
+    std::unique_ptr<TQRMDClienti> qrMDClienti;
+    std::unique_ptr<TQRClientiLst> qrClientiLst;
     TFrmAnno* frmAnno = nullptr;
     TFrmCopiaFile* frmCopiaFile = nullptr;
 };

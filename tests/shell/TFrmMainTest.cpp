@@ -1,5 +1,6 @@
 #include "ArchivioDiProva.h"
 #include "TFrmAnno.h"
+#include "ReportPreview.h"
 #include "TFrmMain.h"
 #include <QDir>
 #include <QFrame>
@@ -190,4 +191,21 @@ TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
     EXPECT_EQ(w.AnnoCorrente(), "2025");
     EXPECT_TRUE(QDir(a.percorso("2025")).exists());
     EXPECT_EQ(a.prompts.last(), Prompt::information("Elaborazione terminata."));
+}
+
+TEST(MainWindow, AnalyticListCountsItsPagesBeforeShowingThem)
+{
+    ArchivioDiProva a(2024, ArchivioDiProva::Avviato);
+    a.dm->TblClienti.insert();
+    a.dm->TblClienti["Denominazione"] = "Hotel Miramare";
+    a.dm->TblClienti.post();
+    TFrmMain w;
+    w.impostaDataModule(*a.dm);
+    QStringList mostrati;
+    ReportPreview::runner = [&](ReportPreview& p) { mostrati << p.windowTitle(); };
+    voce(w, "&Clienti > Elenco analitico > Anteprima")->trigger();
+    voce(w, "&Clienti > Elenco sintetico > &Anteprima")->trigger();
+    ReportPreview::runner = nullptr;
+    EXPECT_TRUE(a.dm->ModoElenco);
+    EXPECT_EQ(mostrati.size(), 2);
 }
