@@ -36,25 +36,26 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
     colonne.addShade(0, 0, w, 6, grigio);
     colonne.addHLine(0, 6, w, 0.4);
     font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
-    colonne.addLabel(1, 0.7, 69, 5, QStringLiteral("Cliente"));
-    colonne.addLabel(72, 0.7, 60, 5, QStringLiteral("Indirizzo"));
-    colonne.addLabel(134, 0.7, 30, 5, QStringLiteral("Comune"));
-    colonne.addLabel(164, 0.7, w - 165, 5, QStringLiteral("Imponibile")).setAlignment(Qt::AlignRight);
+    colonne.addLabel(1, 0.7, 61, 5, QStringLiteral("Cliente"));
+    colonne.addLabel(64, 0.7, 55, 5, QStringLiteral("Indirizzo"));
+    colonne.addLabel(121, 0.7, 45, 5, QStringLiteral("Comune"));
+    colonne.addLabel(166, 0.7, w - 167, 5, QStringLiteral("Imponibile")).setAlignment(Qt::AlignRight);
 
+    // A rule above each line, so that a grown line keeps its texts clear of it.
     auto& riga = detail(5);
-    riga.addHLine(0, 5, w, 0.1).setColor(Qt::lightGray);
+    riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
     font = QFont(QStringLiteral("Arial"), 9);
-    riga.addField(1, 0.4, 69, 4.5, sedi, QStringLiteral("Cliente")).setWordWrap();
-    riga.addField(72, 0.4, 60, 4.5, sedi, QStringLiteral("Indirizzo")).setWordWrap();
-    riga.addField(134, 0.4, 30, 4.5, sedi, QStringLiteral("Comune")).setWordWrap();
-    riga.addField(164, 0.4, w - 165, 4.5, sedi, QStringLiteral("Imponibile"), QStringLiteral("'€ '#,.00;;#"))
+    riga.addField(1, 0.4, 61, 4.5, sedi, QStringLiteral("Cliente")).setWordWrap();
+    riga.addField(64, 0.4, 55, 4.5, sedi, QStringLiteral("Indirizzo")).setWordWrap();
+    riga.addField(121, 0.4, 45, 4.5, sedi, QStringLiteral("Comune")).setWordWrap();
+    riga.addField(166, 0.4, w - 167, 4.5, sedi, QStringLiteral("Imponibile"), QStringLiteral("'€ '#,.00;;#"))
         .setAlignment(Qt::AlignRight);
     riga.afterPrint = [this](Band&) { totale += dm.QuerySedi["Imponibile"].asMoney(); };
 
     auto& somma = summary(8);
     somma.addHLine(0, 1, w, 0.6);
     font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
-    somma.addLabel(134, 2.2, 28, 5, QStringLiteral("Totale"));
+    somma.addLabel(100, 2.2, 60, 5, QStringLiteral("Totale")).setAlignment(Qt::AlignRight);
     somma.addExpression(160, 2.2, w - 161, 5, [this] { return QVariant(totale.toDouble()); }, QStringLiteral("€ #,.##"))
         .setAlignment(Qt::AlignRight);
 }

@@ -28,24 +28,25 @@ TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
     colonne.addShade(0, 0.5, w, 6, grigio);
     colonne.addHLine(0, 6.5, w, 0.4);
     font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
-    colonne.addLabel(1, 1.2, 76, 5, QStringLiteral("Denominazione"));
-    colonne.addLabel(79, 1.2, 66, 5, QStringLiteral("Indirizzo"));
-    colonne.addLabel(145, 1.2, 13, 5, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
-    colonne.addLabel(158, 1.2, 17, 5, QStringLiteral("Indice rev.")).setAlignment(Qt::AlignRight);
-    colonne.addLabel(176, 1.2, w - 176, 5, QStringLiteral("Data rev.")).setAlignment(Qt::AlignRight);
+    colonne.addLabel(1, 1.2, 71, 5, QStringLiteral("Denominazione"));
+    colonne.addLabel(74, 1.2, 64, 5, QStringLiteral("Indirizzo"));
+    colonne.addLabel(139, 1.2, 13, 5, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
+    colonne.addLabel(153, 1.2, 17, 5, QStringLiteral("Indice rev.")).setAlignment(Qt::AlignRight);
+    colonne.addLabel(172, 1.2, w - 172, 5, QStringLiteral("Data rev.")).setAlignment(Qt::AlignRight);
 
+    // A rule above each line, so that a grown line keeps its texts clear of it.
     auto& riga = detail(5);
-    riga.addHLine(0, 5, w, 0.1).setColor(Qt::lightGray);
+    riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
     font = QFont(QStringLiteral("Arial"), 8.5);
-    riga.addExpression(1, 0.5, 76, 4.3, [this] {
+    riga.addExpression(1, 0.5, 71, 4.3, [this] {
         return dm.TblClienti["Denominazione"].asString() + ' ' + dm.TblClienti["Denominazione 2"].asString();
     }).setWordWrap();
-    riga.addExpression(79, 0.5, 65, 4.3, [this] {
+    riga.addExpression(74, 0.5, 64, 4.3, [this] {
         return dm.TblClienti["Indirizzo"].asString() + ' ' + dm.TblClienti["Comune"].asString();
     }).setWordWrap();
-    riga.addField(145, 0.5, 13, 4.3, c, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
-    riga.addField(158, 0.5, 17, 4.3, c, QStringLiteral("IndiceRev")).setAlignment(Qt::AlignRight);
-    riga.addField(176, 0.5, w - 176, 4.3, c, QStringLiteral("DataRev")).setAlignment(Qt::AlignRight);
+    riga.addField(139, 0.5, 13, 4.3, c, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
+    riga.addField(153, 0.5, 17, 4.3, c, QStringLiteral("IndiceRev")).setAlignment(Qt::AlignRight);
+    riga.addField(172, 0.5, w - 172, 4.3, c, QStringLiteral("DataRev")).setAlignment(Qt::AlignRight);
 }
 
 TQRClientiLst::~TQRClientiLst() = default;

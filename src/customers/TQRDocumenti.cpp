@@ -65,7 +65,7 @@ TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
     riga.setFrame(Band::Left | Band::Right, 0.3);
     for (int i = 1; i < 8; ++i)
         riga.addVLine(colonna[i], 0, 5, 0.2).setToBandBottom();
-    riga.addHLine(0, 5, w, 0.1).setColor(Qt::lightGray);
+    riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
     font = QFont(QStringLiteral("Arial"), 9);
     auto importo = [this] { return dm.TblPrimaNota["Importo"].asFloat(); };
     riga.addField(colonna[Data] + 1, 0.4, larghezza(Data) - 1, 4.5, pn, QStringLiteral("Data"));

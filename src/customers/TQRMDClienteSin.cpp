@@ -92,7 +92,7 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     testaTotali.addShade(0, 10, w, 5.5, grigio);
     font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
     testaTotali.addLabel(0, 10.5, 18, 4.5, QStringLiteral("Qta'")).setAlignment(Qt::AlignRight);
-    testaTotali.addLabel(24, 10.5, 120, 4.5, QStringLiteral("Descrizione"));
+    testaTotali.addLabel(24, 10.5, 122, 4.5, QStringLiteral("Descrizione"));
     testaTotali.addLabel(148, 10.5, w - 148, 4.5, QStringLiteral("Tipo"));
     auto& riga = totali.detail(5);
     font = QFont(QStringLiteral("Arial"), 10);

@@ -41,12 +41,12 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
 
     // Every row is a block of its own: the customer, the site's kind and place, the headings.
     auto& blocco = addGroup(QStringLiteral("Progr"));
-    auto& testa = blocco.header(28);
+    auto& testa = blocco.header(24);
     testa.keepWithNext = true;
+    testa.addFrame(0, 3, 150, 7, 0.3);
     font = QFont(QStringLiteral("Arial"), 11, QFont::Bold);
-    testa.addExpression(0, 3, 150, 7, [this] { return dm.TblClienti["Denominazione"].asString(); })
-        .setAlignment(Qt::AlignLeft | Qt::AlignVCenter)
-        .setFramed(0.3);
+    testa.addExpression(2, 3, 146, 7, [this] { return dm.TblClienti["Denominazione"].asString(); })
+        .setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     font.setBold(false);
     testa.addExpression(150, 3, 50, 7, [this] {
         return dm.TblOstrelo["Ostrelo"].asBoolean() ? QStringLiteral("OSTRELO") : QStringLiteral("MARBETO");
