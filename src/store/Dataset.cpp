@@ -713,6 +713,8 @@ void Dataset::masterMoved()
 
 void Dataset::sortRows()
 {
+    if (orderSlots.empty() && keepsReadOrder())
+        return;
     auto less = [this](const Row& a, const Row& b) { return compareRows(a, b) < 0; };
     if (!std::is_sorted(rows.begin(), rows.end(), less))
         std::stable_sort(rows.begin(), rows.end(), less);
@@ -996,7 +998,7 @@ void Dataset::postRows(bool inserting)
         posted.computedStamp = 0;
         if (!inserting && cur >= 0)
             rows.erase(rows.begin() + cur);
-        const int at = positionOf(posted);
+        const int at = orderSlots.empty() && keepsReadOrder() ? std::clamp(cur, 0, int(rows.size())) : positionOf(posted);
         rows.insert(rows.begin() + at, std::move(posted));
         cur = at;
         atBof = atEof = false;

@@ -279,6 +279,9 @@ protected:
     // Whether an order given as a field list compares texts without regard to letter case
     // (it does when a case-insensitive index starts with those fields).
     virtual bool fieldListNoCase(const QStringList& fields) const { return false; }
+    // Whether rows without an order of their own keep the order they were read in (a query's
+    // ORDER BY) instead of the order of their rowids; a posted record then stays in its place.
+    virtual bool keepsReadOrder() const { return false; }
 
 private:
     friend class Field;
@@ -423,6 +426,7 @@ protected:
     void updateRow(const Row& before, const Row& after) override;
     void deleteRow(const Row& r) override;
     bool canModify() const override { return !liveTable.isEmpty(); }
+    bool keepsReadOrder() const override { return true; }
 
 private:
     QString text;

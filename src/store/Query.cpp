@@ -29,7 +29,8 @@ QString singleTable(const QString& sql)
         QStringLiteral("^\\s*select\\s+(?!distinct\\b).*?\\bfrom\\s+(\"[^\"]+\"|\\[[^\\]]+\\]|[\\w.]+)\\s*(?:(?:as\\s+)?\\w+\\s*)?"
                        "(?:where\\b.*|order\\s+by\\b.*)?;?\\s*$"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression complex(QStringLiteral("\\b(join|group\\s+by|union|having|intersect|except)\\b|,\\s*(?=[^()]*\\bwhere\\b)"),
+    // A list of columns is fine; a list of tables is not (checked after FROM below).
+    static const QRegularExpression complex(QStringLiteral("\\b(join|group\\s+by|union|having|intersect|except)\\b"),
                                             QRegularExpression::CaseInsensitiveOption);
     auto m = shape.match(sql);
     if (!m.hasMatch() || complex.match(sql).hasMatch())

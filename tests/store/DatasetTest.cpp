@@ -317,6 +317,22 @@ TEST_F(DatasetTest, QueryWithParametersAndLiveSingleTable)
     ASSERT_TRUE(check.next());
     EXPECT_EQ(check.value(0).toString(), "Bianco");
 
+    // A list of columns with a condition and an order is live too, and keeps the statement's order.
+    Query ordinata(db, "QueryOrdinata");
+    ordinata.setRequestLive(true);
+    ordinata.setSql("SELECT Codice, Nome FROM Persone WHERE Codice > 1 ORDER BY Codice DESC");
+    ordinata.open();
+    ASSERT_TRUE(ordinata.live());
+    EXPECT_EQ(ordinata["Codice"].asInteger(), 7);
+    ordinata.next();
+    ordinata.edit();
+    ordinata["Nome"] = "Zeta";
+    ordinata.post();
+    EXPECT_EQ(ordinata.recNo(), 2);
+    EXPECT_EQ(ordinata.valueAt(0, "Codice").toInt(), 7);
+    EXPECT_EQ(ordinata.valueAt(1, "Codice").toInt(), 4);
+    EXPECT_EQ(ordinata.valueAt(1, "Nome").toString(), "Zeta");
+
     Query update(db, "QueryUpd");
     update.setSql("UPDATE Persone SET Figli = 0");
     EXPECT_THROW(update.open(), LavError);
