@@ -1,0 +1,293 @@
+#include "TFrmAgenti.h"
+#include "BusyCursor.h"
+#include "DbAction.h"
+#include "DbEdit.h"
+#include "DbGrid.h"
+#include "DbNavigator.h"
+#include "DbText.h"
+#include "FocusColour.h"
+#include "IconeStrumenti.h"
+#include "PendingEdits.h"
+#include "StateCaption.h"
+#include "TDataModule1.h"
+#include "TFrmAgentiLst.h"
+#include "TQRAgenti.h"
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+
+QToolButton* pulsante(const QIcon& icona, const QString& suggerimento, QWidget* parent)
+{
+    auto* b = new QToolButton(parent);
+    b->setIcon(icona);
+    b->setIconSize(QSize(16, 16));
+    b->setFixedSize(25, 25);
+    b->setToolTip(suggerimento);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+// A field that is shown but never typed into: a sunken box as tall as an edit box.
+void comeCampoSoloLettura(QLabel* l, int larghezza)
+{
+    l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    l->setIndent(4);
+    l->setFixedWidth(larghezza);
+    l->setMinimumHeight(QLineEdit().sizeHint().height());
+}
+
+} // namespace
+
+TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm), dsQuerySedi(&dm.QuerySedi)
+{
+    // Tool bar.
+    auto* pnlToolBar = new QFrame(this);
+    pnlToolBar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    navAgenti = new DbNavigator(&dm.DSAgenti,
+                                Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
+                                dm.prompts, pnlToolBar);
+    navAgenti->setHints(DbNavigator::hintsStandard);
+    navAgenti->setDeleteQuestion("Elimino il record?");
+    SBtnRicerca = pulsante(IconeStrumenti::ricerca(), "Ricerca", pnlToolBar);
+    SBtnCalcola = pulsante(IconeStrumenti::calcola(), "Calcola provvigione", pnlToolBar);
+    SBtnStampa = pulsante(IconeStrumenti::stampa(), "Stampa", pnlToolBar);
+    btnChiudi = new QPushButton("Chiudi", pnlToolBar);
+    btnChiudi->setAutoDefault(false);
+    auto* barra = new QHBoxLayout(pnlToolBar);
+    barra->setContentsMargins(6, 4, 6, 4);
+    barra->setSpacing(0);
+    barra->addWidget(navAgenti);
+    barra->addSpacing(10);
+    barra->addWidget(SBtnRicerca);
+    barra->addWidget(SBtnCalcola);
+    barra->addWidget(SBtnStampa);
+    barra->addStretch();
+    barra->addWidget(btnChiudi);
+
+    // The agent.
+    auto* lblCodice = new QLabel("Codice", this);
+    txtCodice = new DbText(&dm.DSAgenti, "Codice", dm.prompts, this);
+    comeCampoSoloLettura(txtCodice, 80);
+    auto* lblNominativo = new QLabel("&Nominativo", this);
+    edtNominativo = new DbEdit(&dm.DSAgenti, "Nominativo", dm.prompts, this);
+    lblNominativo->setBuddy(edtNominativo);
+    auto* lblPercentuale = new QLabel("&Percentuale sull'imponibile", this);
+    edtPercentuale = new DbEdit(&dm.DSAgenti, "Percentuale", dm.prompts, this);
+    edtPercentuale->setAlignment(Qt::AlignRight);
+    edtPercentuale->setFixedWidth(80);
+    lblPercentuale->setBuddy(edtPercentuale);
+    auto* lblProvvigione = new QLabel("Provvigione", this);
+    txtProvvigione = new DbText(&dm.DSAgenti, "Provvigione", dm.prompts, this);
+    comeCampoSoloLettura(txtProvvigione, 120);
+    txtProvvigione->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (DbEdit* e : {edtNominativo, edtPercentuale})
+        FocusColour::install(e);
+
+    auto* campi = new QGridLayout;
+    campi->setHorizontalSpacing(8);
+    campi->setVerticalSpacing(6);
+    campi->addWidget(lblCodice, 0, 0);
+    campi->addWidget(txtCodice, 0, 1, Qt::AlignLeft);
+    campi->addWidget(lblNominativo, 1, 0);
+    campi->addWidget(edtNominativo, 1, 1, 1, 4);
+    campi->addWidget(lblPercentuale, 2, 0);
+    campi->addWidget(edtPercentuale, 2, 1, Qt::AlignLeft);
+    campi->addWidget(lblProvvigione, 2, 3, Qt::AlignRight);
+    campi->addWidget(txtProvvigione, 2, 4);
+    campi->setColumnStretch(2, 1);
+
+    // The sites of the agent.
+    navSedi = new DbNavigator(&dsQuerySedi, Nav::Browse, dm.prompts, this);
+    navSedi->setHints(DbNavigator::hintsStandard);
+    grdSedi = new DbGrid(&dsQuerySedi, dm.prompts, this);
+    grdSedi->setColumns({{.field = "Cliente", .width = 230},
+                         {.field = "Indirizzo", .width = 230},
+                         {.field = "Comune", .width = 140},
+                         {.field = "Imponibile", .width = 100}});
+    grdSedi->setReadOnly(true);
+    grdSedi->setRowSelect(true);
+
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 10);
+    l->setSpacing(10);
+    l->addWidget(pnlToolBar);
+    auto* corpo = new QVBoxLayout;
+    corpo->setContentsMargins(12, 0, 12, 0);
+    corpo->setSpacing(6);
+    corpo->addLayout(campi);
+    corpo->addSpacing(8);
+    corpo->addWidget(navSedi, 0, Qt::AlignLeft);
+    corpo->addWidget(grdSedi, 1);
+    l->addLayout(corpo, 1);
+
+    setTabOrder(edtNominativo, edtPercentuale);
+    setTabOrder(edtPercentuale, grdSedi);
+    setTabOrder(grdSedi, btnChiudi);
+    setMinimumSize(640, 400);
+    resize(780, 520);
+
+    followState(this, "Agenti", dm.DSAgenti);
+    connect(&dm.DSAgenti, &DataSource::stateChanged, this, &TFrmAgenti::DSAgentiStateChange);
+    connect(&dm.DSAgenti, &DataSource::recordChanged, this, &TFrmAgenti::DSAgentiDataChange);
+    connect(&dm.DSAgenti, &DataSource::fieldChanged, this, &TFrmAgenti::DSAgentiDataChange);
+    connect(SBtnRicerca, &QToolButton::clicked, this, &TFrmAgenti::SBtnRicercaClick);
+    connect(SBtnCalcola, &QToolButton::clicked, this, &TFrmAgenti::SBtnCalcolaClick);
+    connect(SBtnStampa, &QToolButton::clicked, this, &TFrmAgenti::SBtnStampaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    DSAgentiStateChange();
+}
+
+TFrmAgenti::~TFrmAgenti() = default;
+
+void TFrmAgenti::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous() || aperta)
+        return;
+    aperta = true;
+    runDbAction(dm.prompts, [this] {
+        collegaSediAgente();
+        dm.QuerySedi.close();
+        dm.QuerySedi.open();
+    });
+    DSAgentiStateChange();
+    SBtnRicercaClick();
+}
+
+// Closing gives up the changes not posted and gives the sites back to the customer.
+void TFrmAgenti::hideEvent(QHideEvent* e)
+{
+    QDialog::hideEvent(e);
+    if (e->spontaneous() || !aperta)
+        return;
+    aperta = false;
+    navAgenti->click(NavButton::Cancel);
+    if (frmLst)
+        frmLst->close();
+    runDbAction(dm.prompts, [this] {
+        collegaSediCliente();
+        dm.QuerySedi.close();
+    });
+}
+
+bool TFrmAgenti::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        edtNominativo->setFocus();
+    return QDialog::event(e);
+}
+
+void TFrmAgenti::collegaSediAgente()
+{
+    dm.TblSedi.setIndexName("IdxAgente");
+    dm.TblSedi.setMaster(&dm.TblAgenti, "Codice", "Codice agente");
+}
+
+void TFrmAgenti::collegaSediCliente()
+{
+    dm.TblSedi.setIndexName("IdxCliente");
+    dm.TblSedi.setMaster(&dm.TblClienti, "Codice", "Codice cliente");
+}
+
+void TFrmAgenti::DSAgentiStateChange()
+{
+    SBtnRicerca->setEnabled(dm.DSAgenti.state() == DatasetState::Browse);
+}
+
+// The grid shows the sites of the agent on screen, also while it is typed.
+void TFrmAgenti::DSAgentiDataChange()
+{
+    if (!aperta)
+        return;
+    runDbAction(dm.prompts, [this] {
+        dm.QuerySedi.close();
+        dm.QuerySedi.open();
+    });
+}
+
+void TFrmAgenti::SBtnRicercaClick()
+{
+    if (!frmLst)
+        frmLst = new TFrmAgentiLst(dm, this);
+    frmLst->edtNominativo->clear();
+    if (!frmLst->isVisible()) {
+        // Beside the screen, on its right when there is room.
+        const QRect schermo = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        const QRect qui = frameGeometry();
+        int x = qui.right() + 8;
+        if (x + frmLst->frameGeometry().width() > schermo.right())
+            x = qMax(schermo.left(), schermo.right() - frmLst->frameGeometry().width());
+        frmLst->move(x, qui.top());
+    }
+    frmLst->show();
+    frmLst->raise();
+    frmLst->activateWindow();
+}
+
+void TFrmAgenti::SBtnCalcolaClick()
+{
+    runDbAction(dm.prompts, [this] { CalcolaProvvigione(); });
+}
+
+// The commission is the percentage of the monthly taxable amounts of the agent's sites, to the
+// cent with halves upwards. The rounding and the post happen even when the sum fails half-way.
+void TFrmAgenti::CalcolaProvvigione()
+{
+    Table& agente = dm.TblAgenti;
+    Table& sedi = dm.TblSedi;
+    if (!PendingEdits::writeAll(&agente))
+        throw Abort{};
+    if (agente.state() == DatasetState::Edit || agente.state() == DatasetState::Insert)
+        agente.post();
+    agente.disableControls();
+    struct Riprendi
+    {
+        Table& t;
+        ~Riprendi() { t.enableControls(); }
+    } riprendi{agente};
+
+    std::exception_ptr errore;
+    try {
+        sedi.first();
+        agente.edit();
+        agente["Provvigione"] = Money();
+        for (int i = 0, n = sedi.recordCount(); i < n; ++i)
+            agente["Provvigione"] = agente["Provvigione"].asMoney() + Money::fromDouble(sedi.valueAt(i, "Imponibile").toDouble());
+    } catch (...) {
+        errore = std::current_exception();
+    }
+    agente["Provvigione"] = Arrotonda(2, agente["Provvigione"].asMoney() * agente["Percentuale"].asFloat() / 100.0);
+    agente.post();
+    if (errore)
+        std::rethrow_exception(errore);
+}
+
+void TFrmAgenti::SBtnStampaClick()
+{
+    Query& sedi = dm.QuerySedi;
+    sedi.disableControls();
+    runDbAction(dm.prompts, [&] {
+        if (sedi.active())
+            sedi.first();
+        if (!qrAgenti) {
+            BusyCursor attesa;
+            qrAgenti = std::make_unique<TQRAgenti>(dm);
+        }
+        qrAgenti->preview(dm.prompts, this);
+        if (sedi.active())
+            sedi.first();
+    });
+    sedi.enableControls();
+}

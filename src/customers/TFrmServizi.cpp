@@ -1,0 +1,278 @@
+#include "TFrmServizi.h"
+#include "DbAction.h"
+#include "DbCheckBox.h"
+#include "DbEdit.h"
+#include "DbNavigator.h"
+#include "DbText.h"
+#include "FocusColour.h"
+#include "IconeStrumenti.h"
+#include "StateCaption.h"
+#include "TDataModule1.h"
+#include "TFrmServiziLst.h"
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The colour of a box that cannot be typed into, as the system draws inactive borders.
+const QColor coloreBordoInattivo(212, 208, 200);
+
+QToolButton* pulsante(const QIcon& icona, const QString& suggerimento, QWidget* parent)
+{
+    auto* b = new QToolButton(parent);
+    b->setIcon(icona);
+    b->setIconSize(QSize(16, 16));
+    b->setFixedSize(25, 25);
+    b->setToolTip(suggerimento);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+void comeCampoSoloLettura(QLabel* l, int larghezza)
+{
+    l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    l->setIndent(4);
+    l->setFixedWidth(larghezza);
+    l->setMinimumHeight(QLineEdit().sizeHint().height());
+}
+
+// Kept in the layout while hidden, so that the fields below do not move.
+void tieniPosto(QWidget* w)
+{
+    QSizePolicy sp = w->sizePolicy();
+    sp.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(sp);
+}
+
+} // namespace
+
+TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm)
+{
+    // Tool bar.
+    auto* pnlToolBar = new QFrame(this);
+    pnlToolBar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    navServizi = new DbNavigator(&dm.DSServizi,
+                                 Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
+                                 dm.prompts, pnlToolBar);
+    QStringList suggerimenti = DbNavigator::hintsStandard;
+    suggerimenti[4] = "Primo inserimento";
+    navServizi->setHints(suggerimenti);
+    navServizi->setDeleteQuestion("Elimino il record?");
+    SBtnInsert = pulsante(IconeStrumenti::incrementa(), "Incrementa", pnlToolBar);
+    SBtnDelete = pulsante(IconeStrumenti::decrementa(), "Decrementa", pnlToolBar);
+    SBtnRicerca = pulsante(IconeStrumenti::ricerca(), "Ricerca", pnlToolBar);
+    btnChiudi = new QPushButton("Chiudi", pnlToolBar);
+    btnChiudi->setAutoDefault(false);
+    auto* barra = new QHBoxLayout(pnlToolBar);
+    barra->setContentsMargins(6, 4, 6, 4);
+    barra->setSpacing(0);
+    barra->addWidget(navServizi);
+    barra->addSpacing(10);
+    barra->addWidget(SBtnInsert);
+    barra->addWidget(SBtnDelete);
+    barra->addSpacing(10);
+    barra->addWidget(SBtnRicerca);
+    barra->addStretch();
+    barra->addWidget(btnChiudi);
+
+    // The article.
+    auto* lblCodice = new QLabel("Codice", this);
+    txtCodice = new DbText(&dm.DSServizi, "Codice", dm.prompts, this);
+    comeCampoSoloLettura(txtCodice, 90);
+    auto* lblDescrizione = new QLabel("&Descrizione", this);
+    edtDescrizione = new DbEdit(&dm.DSServizi, "Descrizione", dm.prompts, this);
+    lblDescrizione->setBuddy(edtDescrizione);
+    auto* lblTipo = new QLabel("&Tipo", this);
+    edtTipo = new DbEdit(&dm.DSServizi, "Tipo", dm.prompts, this);
+    edtTipo->setFixedWidth(120);
+    lblTipo->setBuddy(edtTipo);
+    chkFatturabile = new DbCheckBox("&Fatturabile", &dm.DSServizi, "Fatturabile", dm.prompts, this);
+    auto* lblDentro = new QLabel("D&entro", this);
+    edtDentro = new DbEdit(&dm.DSServizi, "Dentro", dm.prompts, this);
+    edtDentro->setAlignment(Qt::AlignRight);
+    edtDentro->setFixedWidth(90);
+    lblDentro->setBuddy(edtDentro);
+    auto* lblFuori = new QLabel("&Fuori", this);
+    edtFuori = new DbEdit(&dm.DSServizi, "Fuori", dm.prompts, this);
+    edtFuori->setAlignment(Qt::AlignRight);
+    edtFuori->setFixedWidth(90);
+    edtFuori->setEnabled(false);
+    lblFuori->setBuddy(edtFuori);
+    lblQuantita = new QLabel("&Incremento", this);
+    speQuantita = new QSpinBox(this);
+    speQuantita->setRange(0, 99999);
+    speQuantita->setAlignment(Qt::AlignRight);
+    speQuantita->setFixedWidth(90);
+    lblQuantita->setBuddy(speQuantita);
+    tieniPosto(lblQuantita);
+    tieniPosto(speQuantita);
+    lblQuantita->hide();
+    speQuantita->hide();
+    auto* lblMotivo = new QLabel("&Motivo", this);
+    edtMotivo = new QLineEdit(this);
+    edtMotivo->setMaxLength(50);
+    lblMotivo->setBuddy(edtMotivo);
+    for (QLineEdit* e : {static_cast<QLineEdit*>(edtDescrizione), static_cast<QLineEdit*>(edtTipo), edtMotivo})
+        FocusColour::install(e);
+
+    auto* campi = new QGridLayout;
+    campi->setHorizontalSpacing(8);
+    campi->setVerticalSpacing(6);
+    campi->addWidget(lblCodice, 0, 0);
+    campi->addWidget(txtCodice, 0, 1, Qt::AlignLeft);
+    campi->addWidget(lblDescrizione, 1, 0);
+    campi->addWidget(edtDescrizione, 1, 1, 1, 4);
+    campi->addWidget(lblTipo, 2, 0);
+    campi->addWidget(edtTipo, 2, 1, Qt::AlignLeft);
+    campi->addWidget(chkFatturabile, 2, 3, 1, 2);
+    campi->addWidget(lblDentro, 3, 0);
+    campi->addWidget(edtDentro, 3, 1, Qt::AlignLeft);
+    campi->addWidget(lblFuori, 3, 3);
+    campi->addWidget(edtFuori, 3, 4, Qt::AlignLeft);
+    campi->addWidget(lblQuantita, 4, 0);
+    campi->addWidget(speQuantita, 4, 1, Qt::AlignLeft);
+    campi->addWidget(lblMotivo, 5, 0);
+    campi->addWidget(edtMotivo, 5, 1, 1, 4);
+    campi->setColumnMinimumWidth(2, 24);
+    campi->setColumnStretch(4, 1);
+
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 12);
+    l->setSpacing(12);
+    l->addWidget(pnlToolBar);
+    auto* corpo = new QVBoxLayout;
+    corpo->setContentsMargins(12, 0, 12, 0);
+    corpo->addLayout(campi);
+    corpo->addStretch();
+    l->addLayout(corpo, 1);
+
+    setTabOrder(edtDescrizione, edtTipo);
+    setTabOrder(edtTipo, chkFatturabile);
+    setTabOrder(chkFatturabile, edtDentro);
+    setTabOrder(edtDentro, speQuantita);
+    setTabOrder(speQuantita, edtMotivo);
+    setTabOrder(edtMotivo, btnChiudi);
+    setMinimumSize(sizeHint().expandedTo(QSize(520, 0)));
+    resize(minimumSize().width() + 40, minimumSize().height());
+
+    followState(this, "Giacenza magazzino", dm.DSServizi);
+    connect(&dm.DSServizi, &DataSource::stateChanged, this, &TFrmServizi::DSServiziStateChange);
+    connect(speQuantita, &QSpinBox::valueChanged, this, [&dm](int q) { dm.QuantitaMagazzino = q; });
+    // A post started by the navigator takes the quantity as it is typed.
+    navServizi->beforeAction = [this](NavButton) { speQuantita->interpretText(); };
+    connect(SBtnInsert, &QToolButton::clicked, this, &TFrmServizi::SBtnInsertClick);
+    connect(SBtnDelete, &QToolButton::clicked, this, &TFrmServizi::SBtnDeleteClick);
+    connect(SBtnRicerca, &QToolButton::clicked, this, &TFrmServizi::SBtnRicercaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    DSServiziStateChange();
+}
+
+TFrmServizi::~TFrmServizi()
+{
+    if (aperta)
+        lasciaDati();
+}
+
+void TFrmServizi::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous() || aperta)
+        return;
+    aperta = true;
+    edtMotivo->clear();
+    dm.motivoMagazzino = [this] { return edtMotivo->text(); };
+    dm.pulisciMotivoMagazzino = [this] { edtMotivo->clear(); };
+    DSServiziStateChange();
+    SBtnRicercaClick();
+}
+
+void TFrmServizi::hideEvent(QHideEvent* e)
+{
+    QDialog::hideEvent(e);
+    if (e->spontaneous() || !aperta)
+        return;
+    navServizi->click(NavButton::Cancel);
+    if (frmLst)
+        frmLst->close();
+    edtMotivo->clear();
+    lasciaDati();
+}
+
+// The data module stops reading the quantity and the reason from this screen.
+void TFrmServizi::lasciaDati()
+{
+    aperta = false;
+    dm.motivoMagazzino = nullptr;
+    dm.pulisciMotivoMagazzino = nullptr;
+    dm.QuantitaMagazzino = 0;
+}
+
+bool TFrmServizi::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !speQuantita->isVisible())
+        edtDescrizione->setFocus();
+    return QDialog::event(e);
+}
+
+void TFrmServizi::DSServiziStateChange()
+{
+    const DatasetState st = dm.DSServizi.state();
+    for (QToolButton* b : {SBtnRicerca, SBtnInsert, SBtnDelete})
+        b->setEnabled(st == DatasetState::Browse);
+
+    lblQuantita->hide();
+    speQuantita->hide();
+    const int segno = dm.TblServizi.tag;
+    if (st == DatasetState::Edit && (segno == 1 || segno == 2)) {
+        lblQuantita->show();
+        speQuantita->show();
+        speQuantita->setValue(0);
+        dm.QuantitaMagazzino = 0;
+        speQuantita->setFocus();
+        speQuantita->selectAll();
+    }
+
+    // The stock is typed only for a new article; afterwards it changes by increments and decrements.
+    const bool inserimento = st == DatasetState::Insert;
+    edtDentro->setEnabled(inserimento);
+    QPalette p = edtDentro->palette();
+    p.setColor(QPalette::Base, inserimento ? palette().color(QPalette::Active, QPalette::Base) : coloreBordoInattivo);
+    edtDentro->setPalette(p);
+}
+
+void TFrmServizi::avviaVariazione(int segno, const QString& etichetta)
+{
+    lblQuantita->setText(etichetta);
+    dm.TblServizi.tag = segno;
+    if (!runDbAction(dm.prompts, [this] { dm.TblServizi.edit(); }))
+        dm.TblServizi.tag = 0;
+}
+
+void TFrmServizi::SBtnInsertClick()
+{
+    avviaVariazione(1, "&Incremento");
+}
+
+void TFrmServizi::SBtnDeleteClick()
+{
+    avviaVariazione(2, "&Decremento");
+}
+
+void TFrmServizi::SBtnRicercaClick()
+{
+    if (!frmLst)
+        frmLst = new TFrmServiziLst(dm, this);
+    frmLst->edtDescrizione->clear();
+    frmLst->show();
+    frmLst->raise();
+    frmLst->activateWindow();
+}
