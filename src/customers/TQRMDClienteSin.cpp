@@ -1,6 +1,7 @@
 #include "TQRMDClienteSin.h"
 
 #include "TDataModule1.h"
+#include "TQRStile.h"
 
 namespace {
 
@@ -42,9 +43,10 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
         y += 6.5;
         return at;
     };
-    cliente.addExpression(xValore, voce(QStringLiteral("Cliente:")), w - xValore, 5, [this] {
+    nome = &cliente.addExpression(xValore, voce(QStringLiteral("Cliente:")), w - xValore, 5, [this] {
         return dm.TblClienti["Denominazione"].asString() + ' ' + dm.TblClienti["Denominazione 2"].asString();
-    }).setBold();
+    });
+    nome->setBold();
     cliente.addExpression(xValore, voce(QStringLiteral("Sede:")), w - xValore, 5, [this] {
         return dm.TblClienti["Indirizzo"].asString() + ' ' + dm.TblClienti["Comune"].asString();
     });
@@ -55,7 +57,7 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     cliente.addField(xValore, voce(QStringLiteral("Data contratto:")), 40, 5, c, QStringLiteral("Data contratto"));
     cliente.addField(xValore, voce(QStringLiteral("Data scadenza:")), 40, 5, c, QStringLiteral("Data scadenza"));
     cliente.addField(xValore, voce(QStringLiteral("Numero c/c:")), w - xValore, 5, c, QStringLiteral("Numero cc"));
-    cliente.addField(xValore, voce(QStringLiteral("Banca:")), w - xValore, 5, c, QStringLiteral("Banca"));
+    banca = &cliente.addField(xValore, voce(QStringLiteral("Banca:")), w - xValore, 5, c, QStringLiteral("Banca"));
     cliente.addField(xValore, voce(QStringLiteral("Codizioni di pagamento:")), w - xValore, 5, c, QStringLiteral("Condizioni"));
     cliente.addField(xValore, voce(QStringLiteral("Note:")), w - xValore, 5, c, QStringLiteral("Note")).setWordWrap();
     cliente.height = y;
@@ -76,6 +78,9 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     iva = importo(QStringLiteral("IVA:"), QStringLiteral("Iva"));
     totale = importo(QStringLiteral("TOTALE:"), QStringLiteral("Totale"));
     cliente.beforePrint = [this](Band&) {
+        // Long names stay on their line in a smaller type.
+        TQRStile::adattaAllaLarghezza(*nome, 10);
+        TQRStile::adattaAllaLarghezza(*banca, 10);
         const QString maschera = dm.TblClienti["Millesimi"].asBoolean() ? QStringLiteral("'€ '#,.000;;#")
                                                                         : QStringLiteral("'€ '#,.00;;#");
         for (ReportText* t : {imponibile, iva, totale})

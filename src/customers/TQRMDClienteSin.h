@@ -18,6 +18,8 @@ private:
     TDataModule1& dm;
     // Every row of Totali.DB with the description and type of its article.
     Query QryTotali;
+    ReportText* nome = nullptr;
+    ReportText* banca = nullptr;
     ReportText* imponibile = nullptr;
     ReportText* iva = nullptr;
     ReportText* totale = nullptr;

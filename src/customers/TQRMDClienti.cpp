@@ -1,19 +1,9 @@
 #include "TQRMDClienti.h"
 
 #include "TDataModule1.h"
-#include <QFontMetricsF>
-#include <QImage>
+#include "TQRStile.h"
 
 namespace {
-
-// Width in millimetres of a text as the report engine measures it (600 dpi).
-double larghezza(const QFont& font, const QString& text)
-{
-    QImage device(1, 1, QImage::Format_Mono);
-    device.setDotsPerMeterX(23622);
-    device.setDotsPerMeterY(23622);
-    return QFontMetricsF(font, &device).horizontalAdvance(text) * 25.4 / 600;
-}
 
 const QColor grigio(225, 225, 225);
 
@@ -53,7 +43,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     font = QFont(QStringLiteral("Arial"), 15, QFont::Bold);
     auto& testa = titleBand(13);
     titolo = &testa.addLabel(0, 1, w, 9, QStringLiteral("SCHEDA CLIENTE N°"));
-    const double dopoTitolo = larghezza(font, QStringLiteral("SCHEDA CLIENTE N°")) + 2.5;
+    const double dopoTitolo = TQRStile::larghezza(font, QStringLiteral("SCHEDA CLIENTE N°")) + 2.5;
     scheda = &testa.addField(dopoTitolo, 1, 30, 9, dm.TblClienti, QStringLiteral("Scheda"));
     testa.addHLine(0, 11, w, 0.6);
 
@@ -65,7 +55,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     cliente.addLabel(1.5, 3, 18, 5, QStringLiteral("CLIENTE:"));
     cliente.addLabel(130, 3, 24, 5, QStringLiteral("IMPONIBILE"));
     font.setPointSizeF(10.5);
-    cliente.addExpression(20, 2.8, 108, 5, [this] {
+    nomeCliente = &cliente.addExpression(20, 2.8, 108, 5, [this] {
         return dm.TblClienti["Denominazione"].asString() + ' ' + dm.TblClienti["Denominazione 2"].asString();
     });
     imponibile = &cliente.addField(154, 2.8, 34.5, 5, dm.TblClienti, QStringLiteral("Imponibile"));
@@ -92,13 +82,15 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
     sede.addLabel(1.5, 2.5, 11, 4.5, QStringLiteral("SEDE"));
     font.setBold(false);
-    sede.addExpression(13, 2.5, 94, 4.5, [this] {
+    indirizzoSede = &sede.addExpression(13, 2.5, 94, 4.5, [this] {
         return dm.TblSedi["Indirizzo"].asString() + ' ' + ' ' + dm.TblSedi["Comune"].asString();
-    }).setWordWrap().setBold();
-    sede.addLabel(1.5, 7.5, 13, 4.5, QStringLiteral("Chiavi:"));
-    sede.addField(14.5, 7.5, 12, 4.5, dm.TblSedi, QStringLiteral("Chiavi"));
-    sede.addLabel(30, 7.5, 16, 4.5, QStringLiteral("Servizio:"));
-    sede.addField(46, 7.5, 62, 4.5, dm.TblSedi, QStringLiteral("DescrIter"));
+    });
+    indirizzoSede->setWordWrap().setBold();
+    rigaChiavi = {&sede.addLabel(1.5, 7.5, 13, 4.5, QStringLiteral("Chiavi:")),
+                  &sede.addField(14.5, 7.5, 12, 4.5, dm.TblSedi, QStringLiteral("Chiavi")),
+                  &sede.addLabel(30, 7.5, 16, 4.5, QStringLiteral("Servizio:")),
+                  &sede.addField(46, 7.5, 62, 4.5, dm.TblSedi, QStringLiteral("DescrIter"))};
+    sede.beforePrint = [this](Band& b) { return QRBandSedeBeforePrint(b); };
     font.setPointSizeF(8);
     sede.addExpression(110, 2.6, w - 110, 4, [this] { return FrequenzaVisite(); });
 
@@ -207,10 +199,22 @@ bool TQRMDClienti::QRMDClientiBeforePrint()
 
 bool TQRMDClienti::QRBandClienteBeforePrint()
 {
+    TQRStile::adattaAllaLarghezza(*nomeCliente, 10.5);
     const bool millesimi = dm.TblClienti["Millesimi"].asBoolean();
     imponibile->setMask(millesimi ? QStringLiteral("'€ '#,.000;;#") : QStringLiteral("'€ '#,.00;;#"));
     prezzoNoleggio->setMask(mascheraPrezzo());
     prezzoTotale->setMask(mascheraPrezzo());
+    return true;
+}
+
+// A long address takes more lines: the keys and the route move down below it.
+bool TQRMDClienti::QRBandSedeBeforePrint(Band& sede)
+{
+    double riga = 0;
+    const int n = TQRStile::righe(indirizzoSede->font(), indirizzoSede->value(), indirizzoSede->rect.width(), &riga);
+    for (ReportText* t : rigaChiavi)
+        t->rect.moveTop(7.5 + (n - 1) * riga);
+    sede.height = 13 + (n - 1) * riga;
     return true;
 }
 

@@ -22,6 +22,7 @@ public:
 private:
     bool QRMDClientiBeforePrint();
     bool QRBandClienteBeforePrint();
+    bool QRBandSedeBeforePrint(Band& sede);
     bool QRSubDetailTotaliBeforeRun();
     bool QRSubDetailNoleggiBeforeRun();
     ReportText& colonneArticoli(Band& b, double y);
@@ -37,7 +38,10 @@ private:
     ReportText* scheda = nullptr;
     ReportText* titolo = nullptr;
     ReportText* codiceModulo = nullptr;
+    ReportText* nomeCliente = nullptr;
     ReportText* imponibile = nullptr;
+    ReportText* indirizzoSede = nullptr;
+    std::vector<ReportText*> rigaChiavi;
     ReportText* prezzoNoleggio = nullptr;
     ReportText* intestazionePrezzo = nullptr;
     ReportText* prezzoTotale = nullptr;
