@@ -1,5 +1,6 @@
 #include "TQRDatiDiProva.h"
 #include "TQRMDClienti.h"
+#include "TQRStile.h"
 #include "ReportPreview.h"
 #include "reports/LetturaPdf.h"
 #include <gtest/gtest.h>
@@ -193,6 +194,25 @@ TEST_F(SchedaCliente, VisitFrequencyFromTheInterventionRows)
                                                            "Sett. n°3: Lun[O] Mar[O] Mer[O] Gio[O] Ven[O] Sab[O]",
                                                            "Sett. n°4: Lun[F] Mar[F] Mer[F] Gio[F] Ven[F] Sab[F] ",
                                                            "Ogni 15 giorni"}));
+}
+
+TEST_F(SchedaCliente, LongNamesAndAddressesKeepClearOfTheirNeighbours)
+{
+    const double c = cliente({.nome = "Residenza Sanitaria Assistenziale S", .nome2 = "Fondazione Madonna della Catena Onl"});
+    sede(c, "Contrada Sant'Antonio delle Vigne, località Piano del Lago, presso il complesso sanitario regionale, "
+            "ingresso carrabile lato nord, edificio B");
+    aggiorna();
+
+    const PageModel& m = scheda(c);
+    const PageText& nome = *m.findContaining("Residenza Sanitaria")[0].text;
+    EXPECT_LT(nome.font.pointSizeF(), 10.5);
+    EXPECT_LE(TQRStile::larghezza(nome.font, nome.text), nome.rect.width());
+
+    const auto indirizzo = m.findContaining("Piano del Lago");
+    ASSERT_EQ(indirizzo.size(), 1u);
+    const PageText& chiavi = unico(m, "Chiavi:");
+    EXPECT_GT(chiavi.rect.top(), m.findContaining("edificio B")[0].text->rect.bottom() - 0.5);
+    EXPECT_GT(unico(m, "Presso cliente").rect.top(), chiavi.rect.bottom());
 }
 
 TEST_F(SchedaCliente, PreviewedAndWrittenAsPdf)
