@@ -82,6 +82,9 @@ void DbEdit::showField()
         setMaxLength(f->size());
     setReadOnly(f && f->readOnly());
     setText(upper ? t.toUpper() : t);
+    // A text longer than the box shows from its start unless the user is typing in it.
+    if (!hasFocus())
+        setCursorPosition(0);
     fieldLink->modified = false;
     showing = false;
 }
