@@ -1,0 +1,212 @@
+#pragma once
+#include "DataSource.h"
+#include "Dataset.h"
+#include <QDialog>
+#include <memory>
+
+class DbCheckBox;
+class DbComboBox;
+class DbDateEdit;
+class DbEdit;
+class DbGrid;
+class DbLookupComboBox;
+class DbMemo;
+class DbNavigator;
+class DbRadioGroup;
+class DbText;
+class GrigliaPannelli;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QToolButton;
+class TDataModule1;
+class TFrmClientiLst;
+class TFrmSuppFatt;
+class TQRDocumenti;
+class TQRMDClienteSin;
+class TQRMDClienti;
+class TQRSchedaEstesa;
+class ValidatoreCodiceFE;
+
+// "Clienti": the customers with their sites, the articles rented to each site, the weekly
+// intervention days and the extra invoice lines. From here the taxable amount is computed,
+// prices are copied across the sites, routes are assigned and the customer sheets printed.
+//
+// Records change only after the navigators' edit or insert buttons (or the screen's own
+// operations); a customer deletion stays undoable until something is edited again.
+class TFrmClienti : public QDialog
+{
+    Q_OBJECT
+    TDataModule1& dm;
+
+public:
+    explicit TFrmClienti(TDataModule1& dm, QWidget* parent = nullptr);
+    ~TFrmClienti() override;
+
+    // Months one invoice covers for the payment terms chosen; 0 when none is chosen.
+    int MesiCondizioni() const;
+    // Description of a VAT nature code ("N3.2"), empty for a code that has none.
+    static QString DescrizioneNatura(const QString& codice);
+
+    // The buttons' operations.
+    void SBtnUndoClick();
+    void SBtnRicercaClick();
+    void SBtnFatturaClick();
+    void SBtnCalcolaClick();
+    void SBtnStampa1Click();
+    void SBtnStampa2Click();
+    void SBtnStampa3Click();
+    void sbRicopiaImportiClick();
+    void SBtnEliminaServizioClick();
+    // The extended site sheet: the rented dispensers and consumables of the customer totalled
+    // by site, department and sex into Ostrelo.DB, then shown.
+    void StampaSchedaEstesa();
+    // The site being shown takes a route and the route's agent; it stays in edit.
+    void AssegnaServizio(int iter, double agente);
+
+    // Windows of functions still to come: the buttons are there and do nothing yet.
+    void SBtnSaldoClick();                // invoice settlement
+    void BtnNotaCreditoClick();           // credit note on a periodic invoice
+    void BtnFatturaClick();               // periodic invoice of this customer
+    void BtnCaricaClick();                // contract number from an order file
+    void SBtnModificaServizioClick();     // route chosen in the routes window, then AssegnaServizio
+    void SBtnRaggruppamentiClick();       // site grouping
+
+    // The companions, once opened.
+    TFrmClientiLst* FrmClientiLst() const { return frmClientiLst; }
+    TFrmSuppFatt* FrmSuppFatt() const { return frmSuppFatt; }
+
+    // The screen's data sources: they never start an edit by themselves.
+    DataSource ActiveSource, DSSedi, DSNoleggi;
+
+    // Top bar.
+    DbNavigator* DBNavigator1 = nullptr;
+    QToolButton* SBtnUndo = nullptr;
+    QToolButton* SBtnRicerca = nullptr;
+    QToolButton* SBtnFattura = nullptr;
+    QToolButton* SBtnCalcola = nullptr;
+    QToolButton* SBtnStampa1 = nullptr;
+    QToolButton* SBtnStampa2 = nullptr;
+    QToolButton* SBtnStampa3 = nullptr;
+    QToolButton* SBtnSaldo = nullptr;
+    QPushButton* BtnNotaCredito = nullptr;
+    QPushButton* BtnFattura = nullptr;
+    QPushButton* BtnChiudi = nullptr;
+
+    // Header.
+    DbText* TxtCodice = nullptr;
+    DbEdit* EdtDenominazione = nullptr;
+    DbEdit* EdtDenominazione2 = nullptr;
+    DbCheckBox* ChkEscluso = nullptr;
+    DbCheckBox* ChkIncassabile = nullptr;
+    DbCheckBox* ChkIva = nullptr;
+    DbCheckBox* ChkStampaEstesa = nullptr;
+    DbComboBox* CmbNatura = nullptr;
+    QLabel* LblNatura = nullptr;
+    DbRadioGroup* RgScadenzaFattura = nullptr;
+
+    QTabWidget* PageControl1 = nullptr;
+
+    // Page "Informazioni generali".
+    DbEdit* EdtMastro = nullptr;
+    DbEdit* EdtConto = nullptr;
+    DbEdit* EdtIndirizzo = nullptr;
+    DbEdit* EdtComune = nullptr;
+    DbEdit* EdtPartitaIva = nullptr;
+    DbEdit* EdtCodiceFiscale = nullptr;
+    DbEdit* EdtPEC = nullptr;
+    QPushButton* BtnCarica = nullptr;
+    DbEdit* EdtNumContratto = nullptr;
+    DbDateEdit* EdtDataContratto = nullptr;
+    DbEdit* EdtRigo1 = nullptr;
+    DbDateEdit* EdtDataScadenza = nullptr;
+    DbEdit* EdtRigo2 = nullptr;
+    DbLookupComboBox* CmbPagamento = nullptr;
+    DbEdit* EdtCoordinateBanca = nullptr;
+    DbEdit* EdtBanca = nullptr;
+    DbEdit* EdtNumeroCC = nullptr;
+    DbRadioGroup* RgCondizioni = nullptr;
+    DbEdit* EdtImponibile = nullptr;
+    DbEdit* EdtIva = nullptr;
+    DbEdit* EdtTotale = nullptr;
+    DbMemo* MemoRigo3 = nullptr;
+    DbMemo* MemoNote = nullptr;
+    DbCheckBox* ChkMeseFatt = nullptr;
+    DbEdit* EdtNoteServizi = nullptr;
+    DbEdit* EdtScheda = nullptr;
+    DbEdit* EdtIndiceRev = nullptr;
+    DbDateEdit* EdtDataRev = nullptr;
+    DbCheckBox* ChkXML = nullptr;
+    DbEdit* EdtCodiceFE = nullptr;
+    DbCheckBox* ChkScissione = nullptr;
+    DbEdit* EdtCausale = nullptr;
+
+    // Page "Sedi e noleggi".
+    DbNavigator* DBNavigator2 = nullptr;
+    QToolButton* SBtnModificaServizio = nullptr;
+    QToolButton* SBtnEliminaServizio = nullptr;
+    QToolButton* SBtnRaggruppamenti = nullptr;
+    QStackedWidget* PilaSedi = nullptr;
+    GrigliaPannelli* PannelliSedi = nullptr;
+    GrigliaPannelli* PannelliSediEstese = nullptr;
+    DbNavigator* DBNavigator4 = nullptr;
+    GrigliaPannelli* PannelliInterventi = nullptr;
+    DbCheckBox* ChkMillesimi = nullptr;
+    DbNavigator* DBNavigator3 = nullptr;
+    QToolButton* sbRicopiaImporti = nullptr;
+    QStackedWidget* PilaNoleggi = nullptr;
+    DbGrid* GridNoleggi = nullptr;
+    DbGrid* GridNoleggiEstesa = nullptr;
+
+    // The extended sheet's query: the customer's sites with their rentals and articles.
+    Query qScheda;
+
+public Q_SLOTS:
+    // Closing: pending changes are dropped, the companions closed, an undoable deletion made
+    // final, the article filter and the ledger link taken away.
+    void done(int r) override;
+
+protected:
+    // Opening: the invoiceable articles, the first customer, the ledger linked to it.
+    void showEvent(QShowEvent* e) override;
+    // Escape belongs to the record being typed, not to the window.
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    QWidget* creaBarra();
+    QWidget* creaTestata();
+    QWidget* creaInformazioni();
+    QWidget* creaSediNoleggi();
+
+    void FormShow();
+    void FormClose();
+    // Data change of the customer: the layout of the sites, the nature, the recipient code,
+    // the undo button.
+    void ActiveSourceDataChange();
+    void ActiveSourceStateChange();
+    // Editing any of the three tables makes an undoable deletion final.
+    void ConfermaEliminazione(DataSource& ds);
+    // A new intervention is appended after the site's others, the week taking the focus.
+    void InterventoNuovo();
+    void ChkIvaClick();
+    void ChkXMLClick();
+    void aggiornaNatura();
+    bool estesa() const;
+    // Hidden while a print or another window is shown, without ending its own modal run.
+    void nascondi();
+
+    TFrmClientiLst* frmClientiLst = nullptr;
+    TFrmSuppFatt* frmSuppFatt = nullptr;
+    std::unique_ptr<TQRMDClienti> QRMDClienti;
+    std::unique_ptr<TQRMDClienteSin> QRMDClienteSin;
+    std::unique_ptr<TQRDocumenti> QRDocumenti;
+    std::unique_ptr<TQRSchedaEstesa> QRSchedaEstesa;
+    ValidatoreCodiceFE* validatoreCodiceFE = nullptr;
+    QLabel* LblSedi = nullptr;
+    QLabel* LblNoleggi = nullptr;
+    QWidget* indirizzoSede = nullptr;
+    QWidget* indirizzoSedeEstesa = nullptr;
+    QWidget* EdtSettimana = nullptr;
+    bool aperta = false;
+};
