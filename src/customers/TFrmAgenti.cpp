@@ -5,6 +5,7 @@
 #include "DbGrid.h"
 #include "DbNavigator.h"
 #include "DbText.h"
+#include "DisplayMask.h"
 #include "FocusColour.h"
 #include "IconeStrumenti.h"
 #include "PendingEdits.h"
@@ -112,10 +113,14 @@ TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(
     navSedi = new DbNavigator(&dsQuerySedi, Nav::Browse, dm.prompts, this);
     navSedi->setHints(DbNavigator::hintsStandard);
     grdSedi = new DbGrid(&dsQuerySedi, dm.prompts, this);
-    grdSedi->setColumns({{.field = "Cliente", .width = 230},
-                         {.field = "Indirizzo", .width = 230},
-                         {.field = "Comune", .width = 140},
-                         {.field = "Imponibile", .width = 100}});
+    // The amounts come from the statement as plain numbers: shown as currency.
+    grdSedi->setColumns({{.field = "Cliente", .width = 220},
+                         {.field = "Indirizzo", .width = 210},
+                         {.field = "Comune", .width = 180},
+                         {.field = "Imponibile",
+                          .width = 100,
+                          .alignment = Qt::AlignRight | Qt::AlignVCenter,
+                          .format = [](const QVariant& v) { return v.isNull() ? QString() : formatCurrency(v.toDouble()); }}});
     grdSedi->setReadOnly(true);
     grdSedi->setRowSelect(true);
 
@@ -136,7 +141,7 @@ TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(
     setTabOrder(edtPercentuale, grdSedi);
     setTabOrder(grdSedi, btnChiudi);
     setMinimumSize(640, 400);
-    resize(780, 520);
+    resize(800, 540);
 
     followState(this, "Agenti", dm.DSAgenti);
     connect(&dm.DSAgenti, &DataSource::stateChanged, this, &TFrmAgenti::DSAgentiStateChange);

@@ -106,6 +106,12 @@ TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), d
     edtFuori->setAlignment(Qt::AlignRight);
     edtFuori->setFixedWidth(90);
     edtFuori->setEnabled(false);
+    // The stock stays readable while it cannot be typed.
+    for (DbEdit* e : {edtDentro, edtFuori}) {
+        QPalette p = e->palette();
+        p.setColor(QPalette::Disabled, QPalette::Text, QColor(60, 60, 60));
+        e->setPalette(p);
+    }
     lblFuori->setBuddy(edtFuori);
     lblQuantita = new QLabel("&Incremento", this);
     speQuantita = new QSpinBox(this);
@@ -218,7 +224,7 @@ void TFrmServizi::lasciaDati()
 
 bool TFrmServizi::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && !speQuantita->isVisible())
+    if (e->type() == QEvent::WindowActivate)
         edtDescrizione->setFocus();
     return QDialog::event(e);
 }

@@ -15,7 +15,7 @@
 
 TFrmPrevSaldi::TFrmPrevSaldi(TDataModule1& dm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint),
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       dm(dm), TblSaldi(dm.db, "TblSaldi"), DSSaldi(&TblSaldi)
 {
     setWindowTitle("Ripresa saldi esercizio precedente");
@@ -53,15 +53,14 @@ TFrmPrevSaldi::TFrmPrevSaldi(TDataModule1& dm, QWidget* parent)
     grdSaldi->setColumns({{.field = "NomeCliente", .title = "Cliente", .width = 380, .readOnly = true},
                           {.field = "Importo", .width = 130}});
     grdSaldi->setDeleteQuestion(QString());
-    grdSaldi->horizontalHeader()->setStretchLastSection(true);
+    grdSaldi->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
     l->setSpacing(0);
     l->addWidget(pnlAlto);
     l->addWidget(grdSaldi, 1);
-    setMinimumSize(480, 300);
-    resize(600, 460);
+    setFixedSize(600, 460);
 
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -3,6 +3,7 @@
 #include "DbGrid.h"
 #include "DbNavigator.h"
 #include "DbText.h"
+#include "ReportPreview.h"
 #include "TFrmAgenti.h"
 #include "TFrmAgentiLst.h"
 #include <QLineEdit>
@@ -168,4 +169,19 @@ TEST_F(SchermataAgenti, TheSearchWindowMovesToTheNearestName)
     w->SBtnRicerca->click();
     EXPECT_TRUE(lst.isVisible());
     EXPECT_EQ(lst.edtNominativo->text(), "");
+}
+
+TEST_F(SchermataAgenti, PrintingHoldsTheGridStillAndLeavesItOnTheFirstSite)
+{
+    mostra();
+    vaiA("Rossi Marco");
+    dm.QuerySedi.last();
+    bool grigliaFerma = false;
+    ReportPreview::runner = [&](ReportPreview&) { grigliaFerma = dm.QuerySedi.controlsDisabled(); };
+    w->SBtnStampa->click();
+    ReportPreview::runner = nullptr;
+    EXPECT_TRUE(grigliaFerma);
+    EXPECT_EQ(dm.QuerySedi.recNo(), 1);
+    EXPECT_FALSE(dm.QuerySedi.controlsDisabled());
+    EXPECT_EQ(w->grdSedi->currentIndex().row(), 0);
 }
