@@ -172,7 +172,7 @@ TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), d
 
     followState(this, "Giacenza magazzino", dm.DSServizi);
     connect(&dm.DSServizi, &DataSource::stateChanged, this, &TFrmServizi::DSServiziStateChange);
-    connect(speQuantita, &QSpinBox::valueChanged, this, [&dm](int q) { dm.QuantitaMagazzino = q; });
+    connect(speQuantita, &QSpinBox::valueChanged, this, [this](int q) { this->dm.QuantitaMagazzino = q; });
     // A post started by the navigator takes the quantity as it is typed.
     navServizi->beforeAction = [this](NavButton) { speQuantita->interpretText(); };
     connect(SBtnInsert, &QToolButton::clicked, this, &TFrmServizi::SBtnInsertClick);

@@ -47,16 +47,10 @@ protected:
 
 } // namespace
 
-TEST_F(SchermataParametri, ShowsTheLastInvoiceNumberWithTheFocusOnIt)
-{
-    EXPECT_EQ(w->windowTitle(), "Parametri");
-    EXPECT_EQ(w->speUltimoNumero->value(), 41);
-    EXPECT_EQ(w->speUltimoNumero->maximum(), 9999);
-    EXPECT_TRUE(w->speUltimoNumero->hasFocus());
-}
-
 TEST_F(SchermataParametri, AnEmptySocioIsRefusedButTheInvoiceNumberIsWritten)
 {
+    EXPECT_EQ(w->speUltimoNumero->value(), 41);
+    EXPECT_TRUE(w->speUltimoNumero->hasFocus());
     w->speUltimoNumero->setValue(50);
     scrivi(w->edtCedNome, "Mr. Zanfo Srl");
     w->btnSalva->click();
@@ -67,9 +61,17 @@ TEST_F(SchermataParametri, AnEmptySocioIsRefusedButTheInvoiceNumberIsWritten)
     EXPECT_EQ(leggi("FE_CedNome").toString(), "LAVANDERIA");
 }
 
-TEST_F(SchermataParametri, TypedLettersAreStoredInUpperCase)
+TEST_F(SchermataParametri, TypedLettersAreStoredInUpperCaseAndStatoIsChecked)
 {
     scrivi(w->edtSocio, "su");
+    scrivi(w->edtStato, "LX");
+    w->btnSalva->click();
+    EXPECT_EQ(a.prompts.last(), Prompt::error("Il campo Stato può essere \"LS\" oppure \"LN\"."));
+    EXPECT_TRUE(w->edtStato->hasFocus());
+    EXPECT_TRUE(leggi("REA_SocioUnico").isNull());
+
+    a.prompts.clear();
+    scrivi(w->edtStato, "ls");
     scrivi(w->edtCedNome, "Mr. Zanfo srl");
     scrivi(w->edtPIva, "it01234567890");
     scrivi(w->edtReaCapSoc, "10000");
@@ -78,26 +80,11 @@ TEST_F(SchermataParametri, TypedLettersAreStoredInUpperCase)
     EXPECT_TRUE(a.prompts.shown().isEmpty());
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(leggi("REA_SocioUnico").toString(), "SU");
+    EXPECT_EQ(leggi("REA_StatoLiq").toString(), "LS");
     EXPECT_EQ(leggi("FE_CedNome").toString(), "MR. ZANFO SRL");
     EXPECT_EQ(leggi("FE_PIva").toString(), "IT01234567890");
     EXPECT_EQ(leggi("REA_CapSoc").toDouble(), 10000);
     EXPECT_EQ(leggi("FE_TipoDocFatt").toString(), "TD01");
-}
-
-TEST_F(SchermataParametri, TheStatoMustBeLSOrLN)
-{
-    scrivi(w->edtSocio, "SM");
-    scrivi(w->edtStato, "LX");
-    w->btnSalva->click();
-    EXPECT_EQ(a.prompts.last(), Prompt::error("Il campo Stato può essere \"LS\" oppure \"LN\"."));
-    EXPECT_TRUE(w->edtStato->hasFocus());
-    EXPECT_TRUE(leggi("REA_SocioUnico").isNull());
-
-    scrivi(w->edtStato, "ls");
-    w->btnSalva->click();
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_EQ(leggi("REA_StatoLiq").toString(), "LS");
-    EXPECT_EQ(leggi("REA_SocioUnico").toString(), "SM");
 }
 
 TEST_F(SchermataParametri, ClosingGivesUpWhatWasNotSaved)

@@ -80,16 +80,6 @@ TEST_F(FinestraQuery, ASelectRunWithEseguiShowsNoRows)
     EXPECT_EQ(righe(), 0);
 }
 
-TEST_F(FinestraQuery, AStatementTheStoreRejectsLeavesTheQueryClosed)
-{
-    scrivi("SELECT * FROM Nessuna");
-    w->btnApri->click();
-    EXPECT_EQ(a.prompts.last().type, MsgType::Error);
-    EXPECT_TRUE(a.prompts.last().text.contains("Nessuna")) << a.prompts.last().text.toStdString();
-    EXPECT_FALSE(w->query().active());
-    EXPECT_TRUE(w->isVisible());
-}
-
 TEST_F(FinestraQuery, ReopeningKeepsTheStatementWithAnEmptyGrid)
 {
     scrivi("SELECT Nominativo FROM Agenti ORDER BY Nominativo");
