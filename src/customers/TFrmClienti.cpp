@@ -187,10 +187,11 @@ void costruisciSede(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** indiriz
 void costruisciSedeEstesa(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** indirizzo)
 {
     auto* g = new QGridLayout(p);
-    g->setContentsMargins(6, 6, 6, 6);
+    g->setContentsMargins(4, 6, 4, 6);
     g->setHorizontalSpacing(6);
     g->setVerticalSpacing(4);
     auto* spunte = new QHBoxLayout;
+    spunte->setSpacing(4);
     QCheckBox* ostrelo = c.spunta(QStringLiteral("Ostrelo"), QStringLiteral("Ostrelo"));
     ostrelo->setToolTip(QStringLiteral("Se non è spuntato si intende Marbeto"));
     spunte->addWidget(ostrelo);
@@ -205,7 +206,7 @@ void costruisciSedeEstesa(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** i
     QWidget* scala = c.testo(QStringLiteral("Scala"), true);
     QWidget* chiavi = c.testo(QStringLiteral("Chiavi"));
     for (QWidget* w : {piano, scala, chiavi})
-        w->setFixedWidth(larghezza(p, 5));
+        w->setFixedWidth(larghezza(p, 4));
     g->addWidget(c.etichetta(QStringLiteral("Piano"), piano), 2, 0);
     g->addWidget(piano, 2, 1);
     g->addWidget(c.etichetta(QStringLiteral("Scala"), scala), 2, 2);
@@ -320,8 +321,7 @@ TFrmClienti::TFrmClienti(TDataModule1& dm, QWidget* parent)
     ActiveSourceStateChange();
     ActiveSourceDataChange();
     sbRicopiaImporti->setEnabled(DSNoleggi.state() == DatasetState::Browse);
-    setMinimumSize(980, 680);
-    resize(1060, 740);
+    resize(1080, 760);
 }
 
 TFrmClienti::~TFrmClienti() = default;
@@ -514,21 +514,21 @@ QWidget* TFrmClienti::creaInformazioni()
     EdtNoteServizi = campo(QStringLiteral("NoteServizi"));
     s->addWidget(etichetta(QStringLiteral("Note &servizi"), EdtNoteServizi, pagina), 9, 0);
     s->addWidget(EdtNoteServizi, 9, 1, 1, 3);
-    EdtScheda = campo(QStringLiteral("Scheda"));
     EdtIndiceRev = campo(QStringLiteral("IndiceRev"));
+    EdtScheda = campo(QStringLiteral("Scheda"));
     for (DbEdit* e : {EdtScheda, EdtIndiceRev})
         e->setFixedWidth(larghezza(pagina, 6));
-    s->addWidget(etichetta(QStringLiteral("Sc&heda"), EdtScheda, pagina), 10, 0);
-    s->addWidget(EdtScheda, 10, 1);
-    s->addWidget(etichetta(QStringLiteral("Indice di revisione (&6)"), EdtIndiceRev, pagina), 10, 2);
-    s->addWidget(EdtIndiceRev, 10, 3, Qt::AlignLeft);
+    s->addWidget(etichetta(QStringLiteral("Indice di revisione (&6)"), EdtIndiceRev, pagina), 10, 0);
+    s->addWidget(EdtIndiceRev, 10, 1);
+    s->addWidget(etichetta(QStringLiteral("Sc&heda"), EdtScheda, pagina), 10, 2);
+    s->addWidget(EdtScheda, 10, 3, Qt::AlignLeft);
+    EdtDataRev = data(QStringLiteral("DataRev"));
+    s->addWidget(etichetta(QStringLiteral("Data di revisione (&7)"), EdtDataRev, pagina), 11, 0);
+    s->addWidget(EdtDataRev, 11, 1);
     ChkMeseFatt = new DbCheckBox(QStringLiteral("Forza stampa fattura"), &ActiveSource, QStringLiteral("Mese_Fatt"),
                                  dm.prompts, pagina);
     ChkMeseFatt->setValues(QStringLiteral("True"), QStringLiteral("False"));
-    s->addWidget(ChkMeseFatt, 11, 0, 1, 2);
-    EdtDataRev = data(QStringLiteral("DataRev"));
-    s->addWidget(etichetta(QStringLiteral("Data di revisione (&7)"), EdtDataRev, pagina), 11, 2);
-    s->addWidget(EdtDataRev, 11, 3, Qt::AlignLeft);
+    s->addWidget(ChkMeseFatt, 11, 2, 1, 2);
     s->setColumnStretch(1, 1);
     s->setColumnStretch(3, 1);
     s->setRowStretch(12, 1);
@@ -598,7 +598,7 @@ QWidget* TFrmClienti::creaInformazioni()
     note->addWidget(etichetta(QStringLiteral("Note (&4)"), MemoNote, pagina), 0, 1);
     for (DbMemo* m : {MemoRigo3, MemoNote}) {
         m->setTabChangesFocus(true);
-        m->setMinimumHeight(64);
+        m->setMinimumHeight(56);
         FocusColour::install(m);
     }
     note->addWidget(MemoRigo3, 1, 0);
@@ -740,7 +740,7 @@ QWidget* TFrmClienti::creaSediNoleggi()
     GridNoleggiEstesa->horizontalHeader()->setStretchLastSection(true);
     for (DbGrid* g : {GridNoleggi, GridNoleggiEstesa}) {
         g->setDeleteQuestion({});
-        g->setMinimumHeight(150);
+        g->setMinimumHeight(100);
         PilaNoleggi->addWidget(g);
     }
     noleggi->addWidget(PilaNoleggi, 1);
