@@ -255,9 +255,9 @@ void costruisciIntervento(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** s
 
 } // namespace
 
-TFrmClienti::TFrmClienti(TDataModule1& dm, QWidget* parent)
-    : QDialog(parent), dm(dm), ActiveSource(&dm.TblClienti), DSSedi(&dm.TblSedi), DSNoleggi(&dm.TblNoleggi),
-      qScheda(dm.db, QStringLiteral("qScheda"))
+TFrmClienti::TFrmClienti(TDataModule1& modulo, QWidget* parent)
+    : QDialog(parent), dm(modulo), ActiveSource(&modulo.TblClienti), DSSedi(&modulo.TblSedi),
+      DSNoleggi(&modulo.TblNoleggi), qScheda(modulo.db, QStringLiteral("qScheda"))
 {
     for (DataSource* s : {&ActiveSource, &DSSedi, &DSNoleggi})
         s->autoEdit = false;
@@ -290,15 +290,15 @@ TFrmClienti::TFrmClienti(TDataModule1& dm, QWidget* parent)
     // The navigators mark the data sources while they act, so that posting a site or a rental
     // does not post a customer or a site being inserted.
     DBNavigator1->beforeAction = [this](NavButton) {
-        this->dm.DSClienti.tag = 1;
-        this->dm.DSSedi.tag = 1;
+        dm.DSClienti.tag = 1;
+        dm.DSSedi.tag = 1;
     };
     DBNavigator1->actionFinished = [this](NavButton) {
-        this->dm.DSClienti.tag = 0;
-        this->dm.DSSedi.tag = 0;
+        dm.DSClienti.tag = 0;
+        dm.DSSedi.tag = 0;
     };
-    DBNavigator2->beforeAction = [this](NavButton) { this->dm.DSSedi.tag = 1; };
-    DBNavigator2->actionFinished = [this](NavButton) { this->dm.DSSedi.tag = 0; };
+    DBNavigator2->beforeAction = [this](NavButton) { dm.DSSedi.tag = 1; };
+    DBNavigator2->actionFinished = [this](NavButton) { dm.DSSedi.tag = 0; };
     DBNavigator4->afterAction = [this](NavButton b) {
         if (b == NavButton::Insert)
             InterventoNuovo();
@@ -897,7 +897,8 @@ void TFrmClienti::FormShow()
     runDbAction(dm.prompts, [this] {
         dm.TblServizi.setFilter(QStringLiteral("Fatturabile"));
         dm.TblServizi.setFiltered(true);
-        dm.TblClienti.first();
+        if (dm.TblClienti.active())
+            dm.TblClienti.first();
         dm.CollegaPrimaNota(QStringLiteral("Cliente;Data"), dm.DSClienti);
     });
     PageControl1->setCurrentIndex(0);
