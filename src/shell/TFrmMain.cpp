@@ -7,7 +7,14 @@
 #include "TDataModule1.h"
 #include "TQRClientiLst.h"
 #include "TQRMDClienti.h"
+#include "TFrmAgenti.h"
+#include "TFrmClienti.h"
 #include "TFrmAnno.h"
+#include "TFrmParametri.h"
+#include "TFrmPasswordDlg.h"
+#include "TFrmPrevSaldi.h"
+#include "TFrmQuery.h"
+#include "TFrmServizi.h"
 #include "TFrmCopiaFile.h"
 #include <QCloseEvent>
 #include <QFrame>
@@ -130,6 +137,52 @@ QToolButton* TFrmMain::pulsante(const QString& testo, const QIcon& icona, void (
 void TFrmMain::impostaDataModule(TDataModule1& d)
 {
     dm = &d;
+    // The new fiscal year ends on the parameters screen, for its last invoice number.
+    dm->mostraParametri = [this] { apri<TFrmParametri>(); };
+}
+
+template <class T>
+int TFrmMain::apri()
+{
+    T& w = finestre.get<T>([this](QWidget* owner) { return new T(*dm, owner); });
+    return w.exec();
+}
+
+void TFrmMain::ClientiGestioneClick()
+{
+    apri<TFrmClienti>();
+}
+
+void TFrmMain::MagazzinoGestioneClick()
+{
+    apri<TFrmServizi>();
+}
+
+void TFrmMain::AgentiGestioneClick()
+{
+    apri<TFrmAgenti>();
+}
+
+void TFrmMain::AltriParametriClick()
+{
+    apri<TFrmParametri>();
+}
+
+void TFrmMain::AltriSaldiPrecClick()
+{
+    apri<TFrmPrevSaldi>();
+}
+
+// The direct ledger screen opens only after the password; it arrives with the accounts.
+void TFrmMain::AltriPrimaNotaClick()
+{
+    if (apri<TFrmPasswordDlg>() != QDialog::Accepted)
+        return;
+}
+
+void TFrmMain::AltriQueryClick()
+{
+    apri<TFrmQuery>();
 }
 
 QString TFrmMain::AnnoCorrente() const
@@ -239,22 +292,15 @@ void TFrmMain::AltriExitClick()
 }
 
 // The entries below open windows that are not part of the program yet.
-void TFrmMain::ClientiGestioneClick() {}
 void TFrmMain::ClientiConsumiClick() {}
 void TFrmMain::SospesiElencoClick() {}
 void TFrmMain::SospesiGestioneClick() {}
-void TFrmMain::MagazzinoGestioneClick() {}
 void TFrmMain::MagazzinoStoricoClick() {}
 void TFrmMain::MagazzinoInventarioClick() {}
-void TFrmMain::AgentiGestioneClick() {}
 void TFrmMain::AgentiSchedaAnteprimaClick() {}
 void TFrmMain::AgentiSchedaStampaClick() {}
 void TFrmMain::AgentiServiziClick() {}
 void TFrmMain::FatturazioneAutomaticaClick() {}
 void TFrmMain::FatturazioneManualeClick() {}
 void TFrmMain::FatturazioneValidaFEClick() {}
-void TFrmMain::AltriParametriClick() {}
 void TFrmMain::AltriModPagClick() {}
-void TFrmMain::AltriSaldiPrecClick() {}
-void TFrmMain::AltriPrimaNotaClick() {}
-void TFrmMain::AltriQueryClick() {}

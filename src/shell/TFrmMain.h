@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include "WindowRegistry.h"
 #include <QMainWindow>
 
 class QFrame;
@@ -84,7 +85,12 @@ private:
     void elencoAnalitico(bool stampa);
     void stampaDiretta(ReportDocument& r);
 
+    // Creates the window on first use (kept until the program ends) and shows it modally.
+    template <class T>
+    int apri();
+
     TDataModule1* dm = nullptr;
+    WindowRegistry finestre{this};
     std::unique_ptr<TQRMDClienti> qrMDClienti;
     std::unique_ptr<TQRClientiLst> qrClientiLst;
     TFrmAnno* frmAnno = nullptr;

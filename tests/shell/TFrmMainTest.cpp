@@ -2,6 +2,7 @@
 #include "TFrmAnno.h"
 #include "ReportPreview.h"
 #include "TFrmMain.h"
+#include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QGridLayout>
@@ -187,7 +188,16 @@ TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
     ArchivioDiProva a(2024, ArchivioDiProva::Avviato);
     TFrmMain w;
     w.impostaDataModule(*a.dm);
+    // The new year ends on the parameters screen, shown modally: close it from its own loop.
+    QString mostrata;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            mostrata = m->windowTitle();
+            m->close();
+        }
+    });
     voce(w, "A&ltri > &Anno d'esercizio > &Crea")->trigger();
+    EXPECT_EQ(mostrata, "Parametri");
     EXPECT_EQ(w.AnnoCorrente(), "2025");
     EXPECT_TRUE(QDir(a.percorso("2025")).exists());
     EXPECT_EQ(a.prompts.last(), Prompt::information("Elaborazione terminata."));
