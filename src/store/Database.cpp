@@ -446,6 +446,23 @@ QSqlQuery Database::exec(const QString& sql, const QVariantMap& params)
     return q;
 }
 
+bool Database::returnsRows(const QString& sql)
+{
+    sqlite3* h = handleOf(db);
+    if (!h)
+        throw LavError(QStringLiteral("L'archivio non è aperto."));
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        const QString err = QString::fromUtf8(sqlite3_errmsg(h));
+        sqlite3_finalize(stmt);
+        throw LavError(QStringLiteral("%1\n%2").arg(err, sql.simplified()));
+    }
+    const bool rows = stmt && sqlite3_column_count(stmt) > 0;
+    sqlite3_finalize(stmt);
+    return rows;
+}
+
 void Database::startTransaction()
 {
     if (transactionOpen)

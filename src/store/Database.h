@@ -55,6 +55,9 @@ public:
     QSqlQuery exec(const QString& sql, const QVariantMap& params);
     QSqlQuery prepare(const QString& sql);                // prepared, forward-only
     static void run(QSqlQuery& q);                        // exec(), throwing LavError on failure
+    // Whether a statement returns rows, found without running it; a statement SQLite does not
+    // understand throws its error.
+    bool returnsRows(const QString& sql);
 
     // Transactions.
     void startTransaction();

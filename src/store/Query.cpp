@@ -69,14 +69,13 @@ void Query::openCursor()
             liveTable = database().qualified(t);
         }
     }
+    // A statement without rows is refused before it runs, so that it changes nothing.
+    if (!database().returnsRows(effectiveSql))
+        throw LavError(QStringLiteral("L'istruzione non restituisce righe."));
     QSqlQuery q = database().prepare(effectiveSql);
     for (auto it = params.begin(); it != params.end(); ++it)
         q.bindValue(':' + it.key(), it.value());
     Database::run(q);
-    if (!q.isSelect()) {
-        q.finish();
-        throw LavError(QStringLiteral("L'istruzione non restituisce righe."));
-    }
     // The rows are read now with the columns; the first load takes them without a second run.
     firstRun.clear();
     const int columns = q.record().count();

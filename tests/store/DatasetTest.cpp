@@ -334,8 +334,12 @@ TEST_F(DatasetTest, QueryWithParametersAndLiveSingleTable)
     EXPECT_EQ(ordinata.valueAt(1, "Nome").toString(), "Zeta");
 
     Query update(db, "QueryUpd");
-    update.setSql("UPDATE Persone SET Figli = 0");
+    update.setSql("UPDATE Persone SET Figli = 7");
     EXPECT_THROW(update.open(), LavError);
+    QSqlQuery untouched = db.exec("SELECT count(*) FROM Persone WHERE Figli = 7");
+    ASSERT_TRUE(untouched.next());
+    EXPECT_EQ(untouched.value(0).toInt(), 0);   // refused before it ran
+    untouched.finish();
     EXPECT_EQ(update.execSql(), 5);
 }
 
