@@ -1,8 +1,8 @@
 #include "IconeStrumenti.h"
+#include "IconaDisegnata.h"
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
-#include <functional>
+#include <utility>
 
 namespace IconeStrumenti {
 
@@ -10,18 +10,13 @@ namespace {
 
 const QColor inchiostro(40, 40, 40);
 
-// A 16 × 16 drawing at twice the resolution, so that it stays sharp on dense screens.
-QIcon disegna(const std::function<void(QPainter&)>& disegno)
+// Drawn on the navigator's 16 × 16 grid, doubled onto the 32 × 32 one of the drawn images.
+QIcon disegna(std::function<void(QPainter&)> disegno)
 {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(2, 2);
-    disegno(p);
-    p.end();
-    pm.setDevicePixelRatio(2);
-    return QIcon(pm);
+    return iconaDisegnata([disegno = std::move(disegno)](QPainter& p) {
+        p.scale(2, 2);
+        disegno(p);
+    });
 }
 
 // The carton of the stock buttons, with the sign drawn on its lower right corner.

@@ -1,53 +1,16 @@
 #include "TFrmClientiIcone.h"
-#include <QIconEngine>
+#include "IconaDisegnata.h"
 #include <QPainter>
 #include <QPainterPath>
 
 namespace {
 
-using Disegno = void (*)(QPainter&);
-
-class IconaDisegnata : public QIconEngine
-{
-public:
-    explicit IconaDisegnata(Disegno d) : disegno(d) {}
-
-    void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State) override
-    {
-        p->save();
-        p->setRenderHint(QPainter::Antialiasing);
-        p->translate(r.topLeft());
-        p->scale(r.width() / 32.0, r.height() / 32.0);
-        if (mode == QIcon::Disabled)
-            p->setOpacity(0.3);
-        disegno(*p);
-        p->restore();
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        QPixmap pm(size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        paint(&p, QRect(QPoint(0, 0), size), mode, state);
-        return pm;
-    }
-
-    QIconEngine* clone() const override { return new IconaDisegnata(disegno); }
-
-private:
-    Disegno disegno;
-};
-
-void penna(QPainter& p, const QColor& riempimento, const QColor& bordo, qreal spessore = 1.4)
-{
-    p.setPen(QPen(bordo, spessore, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(riempimento);
-}
+// The border of the shapes of these buttons.
+const qreal tratto = 1.4;
 
 void foglio(QPainter& p, qreal x, qreal y, qreal w, qreal h)
 {
-    penna(p, Qt::white, QColor(0x5d, 0x6d, 0x7e));
+    penna(p, Qt::white, QColor(0x5d, 0x6d, 0x7e), tratto);
     p.drawRect(QRectF(x, y, w, h));
     p.setPen(QPen(QColor(0x95, 0xa5, 0xa6), 1.4));
     for (qreal r = y + 5; r < y + h - 3; r += 4)
@@ -57,7 +20,7 @@ void foglio(QPainter& p, qreal x, qreal y, qreal w, qreal h)
 void furgone(QPainter& p)
 {
     const QColor bordo(0x34, 0x49, 0x5e);
-    penna(p, QColor(0xf4, 0xf6, 0xf8), bordo);
+    penna(p, QColor(0xf4, 0xf6, 0xf8), bordo, tratto);
     QPainterPath sagoma;
     sagoma.moveTo(1.5, 22);
     sagoma.lineTo(1.5, 7);
@@ -80,7 +43,7 @@ void furgone(QPainter& p)
 void disegnaAnnullaElimina(QPainter& p)
 {
     // The bin.
-    penna(p, QColor(0xd5, 0xdb, 0xdb), QColor(0x5d, 0x6d, 0x7e));
+    penna(p, QColor(0xd5, 0xdb, 0xdb), QColor(0x5d, 0x6d, 0x7e), tratto);
     p.drawPolygon(QPolygonF({{11, 14}, {27, 14}, {25, 30}, {13, 30}}));
     p.drawLine(QPointF(9.5, 12), QPointF(28.5, 12));
     // The arrow coming back out of it.
@@ -116,7 +79,7 @@ void disegnaUlterioriRighe(QPainter& p)
 
 void disegnaCalcola(QPainter& p)
 {
-    penna(p, QColor(0x5d, 0x6d, 0x7e), QColor(0x2c, 0x3e, 0x50));
+    penna(p, QColor(0x5d, 0x6d, 0x7e), QColor(0x2c, 0x3e, 0x50), tratto);
     p.drawRoundedRect(QRectF(5, 1.5, 22, 29), 2.5, 2.5);
     penna(p, QColor(0xd5, 0xf5, 0xe3), QColor(0x2c, 0x3e, 0x50), 1);
     p.drawRect(QRectF(8, 4.5, 16, 6));
@@ -131,9 +94,9 @@ void disegnaCalcola(QPainter& p)
 void disegnaStampa(QPainter& p)
 {
     foglio(p, 8, 2, 16, 12);
-    penna(p, QColor(0x85, 0x92, 0x9e), QColor(0x2c, 0x3e, 0x50));
+    penna(p, QColor(0x85, 0x92, 0x9e), QColor(0x2c, 0x3e, 0x50), tratto);
     p.drawRoundedRect(QRectF(2, 12, 28, 12), 2, 2);
-    penna(p, Qt::white, QColor(0x5d, 0x6d, 0x7e));
+    penna(p, Qt::white, QColor(0x5d, 0x6d, 0x7e), tratto);
     p.drawRect(QRectF(8, 20, 16, 10));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x2e, 0xcc, 0x71));
@@ -201,24 +164,19 @@ void disegnaRicopiaImporti(QPainter& p)
     p.drawPolyline(QPolygonF({{22, 13}, {26.5, 17}, {22, 21}}));
 }
 
-QIcon icona(Disegno d)
-{
-    return QIcon(new IconaDisegnata(d));
-}
-
 } // namespace
 
 namespace TFrmClientiIcone {
 
-QIcon annullaElimina() { return icona(disegnaAnnullaElimina); }
-QIcon ricerca() { return icona(disegnaRicerca); }
-QIcon ulterioriRighe() { return icona(disegnaUlterioriRighe); }
-QIcon calcola() { return icona(disegnaCalcola); }
-QIcon stampa() { return icona(disegnaStampa); }
-QIcon saldo() { return icona(disegnaSaldo); }
-QIcon modificaServizio() { return icona(disegnaModificaServizio); }
-QIcon eliminaServizio() { return icona(disegnaEliminaServizio); }
-QIcon raggruppamenti() { return icona(disegnaRaggruppamenti); }
-QIcon ricopiaImporti() { return icona(disegnaRicopiaImporti); }
+QIcon annullaElimina() { return iconaDisegnata(disegnaAnnullaElimina); }
+QIcon ricerca() { return iconaDisegnata(disegnaRicerca); }
+QIcon ulterioriRighe() { return iconaDisegnata(disegnaUlterioriRighe); }
+QIcon calcola() { return iconaDisegnata(disegnaCalcola); }
+QIcon stampa() { return iconaDisegnata(disegnaStampa); }
+QIcon saldo() { return iconaDisegnata(disegnaSaldo); }
+QIcon modificaServizio() { return iconaDisegnata(disegnaModificaServizio); }
+QIcon eliminaServizio() { return iconaDisegnata(disegnaEliminaServizio); }
+QIcon raggruppamenti() { return iconaDisegnata(disegnaRaggruppamenti); }
+QIcon ricopiaImporti() { return iconaDisegnata(disegnaRicopiaImporti); }
 
 } // namespace TFrmClientiIcone

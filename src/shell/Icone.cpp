@@ -1,56 +1,10 @@
 #include "Icone.h"
-#include <QIconEngine>
+#include "IconaDisegnata.h"
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
 
 namespace {
-
-// Every image is drawn on a 32 × 32 grid and scaled to the size asked for.
-using Disegno = void (*)(QPainter&);
-
-class IconaVettoriale : public QIconEngine
-{
-public:
-    explicit IconaVettoriale(Disegno d) : disegno(d) {}
-
-    void paint(QPainter* p, const QRect& r, QIcon::Mode mode, QIcon::State) override
-    {
-        p->save();
-        p->setRenderHint(QPainter::Antialiasing);
-        p->translate(r.topLeft());
-        p->scale(r.width() / 32.0, r.height() / 32.0);
-        if (mode == QIcon::Disabled)
-            p->setOpacity(0.35);
-        disegno(*p);
-        p->restore();
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        QPixmap pm(size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        paint(&p, QRect(QPoint(0, 0), size), mode, state);
-        return pm;
-    }
-
-    QIconEngine* clone() const override { return new IconaVettoriale(disegno); }
-
-private:
-    Disegno disegno;
-};
-
-QIcon icona(Disegno d)
-{
-    return QIcon(new IconaVettoriale(d));
-}
-
-void forma(QPainter& p, const QColor& riempimento, const QColor& bordo, qreal spessore = 1.0)
-{
-    p.setPen(QPen(bordo, spessore, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(riempimento);
-}
 
 // Head and shoulders of a person centred on cx; the shoulders end at the bottom edge b.
 void busto(QPainter& p, qreal cx, qreal testaY, qreal r, qreal spalle, qreal b,
@@ -66,9 +20,9 @@ void busto(QPainter& p, qreal cx, qreal testaY, qreal r, qreal spalle, qreal b,
     corpo.quadTo(cx + spalle, alto, cx + spalle, alto + curva);
     corpo.lineTo(cx + spalle, b);
     corpo.closeSubpath();
-    forma(p, abito, abito.darker(160));
+    penna(p, abito, abito.darker(160));
     p.drawPath(corpo);
-    forma(p, QColor(0xf2, 0xc6, 0x94), QColor(0xb0, 0x7a, 0x4a));
+    penna(p, QColor(0xf2, 0xc6, 0x94), QColor(0xb0, 0x7a, 0x4a));
     p.drawEllipse(QPointF(cx, testaY), r, r);
 }
 
@@ -81,9 +35,9 @@ void disegnaClienti(QPainter& p)
 void disegnaAgenti(QPainter& p)
 {
     busto(p, 16, 8.5, 6, 12, 31, QColor(0x3b, 0x4a, 0x5e));
-    forma(p, Qt::white, QColor(0x9a, 0xa5, 0xb1), 0.8);
+    penna(p, Qt::white, QColor(0x9a, 0xa5, 0xb1), 0.8);
     p.drawPolygon(QPolygonF({{11.5, 16.8}, {20.5, 16.8}, {16, 26}}));
-    forma(p, QColor(0xc0, 0x39, 0x2b), QColor(0x7b, 0x24, 0x1c), 0.7);
+    penna(p, QColor(0xc0, 0x39, 0x2b), QColor(0x7b, 0x24, 0x1c), 0.7);
     p.drawPolygon(QPolygonF({{14.8, 17}, {17.2, 17}, {16.7, 19.4}, {15.3, 19.4}}));
     p.drawPolygon(QPolygonF({{15.3, 19.4}, {16.7, 19.4}, {17.8, 26.5}, {16, 28.5}, {14.2, 26.5}}));
 }
@@ -92,7 +46,7 @@ void disegnaMagazzino(QPainter& p)
 {
     const QColor cartone(0xd9, 0xa5, 0x5f), bordo(0x8a, 0x5a, 0x22), nastro(0xf1, 0xd9, 0xa8);
     auto scatola = [&](qreal x, qreal y, qreal w, qreal h) {
-        forma(p, cartone, bordo);
+        penna(p, cartone, bordo);
         p.drawRect(QRectF(x, y, w, h));
         p.setPen(Qt::NoPen);
         p.setBrush(nastro);
@@ -108,7 +62,7 @@ void disegnaMagazzino(QPainter& p)
 void disegnaServizi(QPainter& p)
 {
     const QColor bordo(0x34, 0x49, 0x5e);
-    forma(p, QColor(0xf4, 0xf6, 0xf8), bordo);
+    penna(p, QColor(0xf4, 0xf6, 0xf8), bordo);
     QPainterPath furgone;
     furgone.moveTo(1.5, 24);
     furgone.lineTo(1.5, 9);
@@ -122,12 +76,12 @@ void disegnaServizi(QPainter& p)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x2e, 0x86, 0xc1));
     p.drawRect(QRectF(2, 17.5, 28, 2.5));
-    forma(p, QColor(0xae, 0xd6, 0xf1), bordo, 0.8);
+    penna(p, QColor(0xae, 0xd6, 0xf1), bordo, 0.8);
     p.drawPolygon(QPolygonF({{22.2, 14}, {25.4, 14}, {28.4, 17.5}, {22.2, 17.5}}));
     for (qreal x : {8.0, 24.0}) {
-        forma(p, QColor(0x2c, 0x3e, 0x50), QColor(0x17, 0x20, 0x2a));
+        penna(p, QColor(0x2c, 0x3e, 0x50), QColor(0x17, 0x20, 0x2a));
         p.drawEllipse(QPointF(x, 25), 3.8, 3.8);
-        forma(p, QColor(0xbd, 0xc3, 0xc7), QColor(0x7f, 0x8c, 0x8d), 0.6);
+        penna(p, QColor(0xbd, 0xc3, 0xc7), QColor(0x7f, 0x8c, 0x8d), 0.6);
         p.drawEllipse(QPointF(x, 25), 1.5, 1.5);
     }
 }
@@ -135,9 +89,9 @@ void disegnaServizi(QPainter& p)
 void disegnaFatture(QPainter& p)
 {
     const QColor bordo(0x5d, 0x6d, 0x7e);
-    forma(p, Qt::white, bordo);
+    penna(p, Qt::white, bordo);
     p.drawPolygon(QPolygonF({{5.5, 1.5}, {20.5, 1.5}, {26.5, 7.5}, {26.5, 30.5}, {5.5, 30.5}}));
-    forma(p, QColor(0xd5, 0xdb, 0xe1), bordo);
+    penna(p, QColor(0xd5, 0xdb, 0xe1), bordo);
     p.drawPolygon(QPolygonF({{20.5, 1.5}, {20.5, 7.5}, {26.5, 7.5}}));
     p.setPen(QPen(QColor(0xaa, 0xb7, 0xb8), 1.2));
     p.drawLine(QPointF(9, 6), QPointF(17, 6));
@@ -177,32 +131,32 @@ void disegnaParametri(QPainter& p)
 
 void disegnaPagamenti(QPainter& p)
 {
-    forma(p, QColor(0x6a, 0xbf, 0x69), QColor(0x2e, 0x7d, 0x32));
+    penna(p, QColor(0x6a, 0xbf, 0x69), QColor(0x2e, 0x7d, 0x32));
     p.drawRect(QRectF(1.5, 4.5, 24, 14));
     p.setPen(QPen(QColor(0xc8, 0xe6, 0xc9), 0.8));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(3.5, 6.5, 20, 10));
-    forma(p, QColor(0xc8, 0xe6, 0xc9), QColor(0x2e, 0x7d, 0x32), 0.8);
+    penna(p, QColor(0xc8, 0xe6, 0xc9), QColor(0x2e, 0x7d, 0x32), 0.8);
     p.drawEllipse(QPointF(13.5, 11.5), 3.2, 3.2);
-    forma(p, QColor(0x2e, 0x86, 0xc1), QColor(0x1b, 0x4f, 0x72));
+    penna(p, QColor(0x2e, 0x86, 0xc1), QColor(0x1b, 0x4f, 0x72));
     p.drawRoundedRect(QRectF(9.5, 14.5, 21, 14), 2, 2);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x1b, 0x26, 0x31));
     p.drawRect(QRectF(10, 17.5, 20, 3));
-    forma(p, QColor(0xf4, 0xd0, 0x3f), QColor(0xb7, 0x95, 0x0b), 0.6);
+    penna(p, QColor(0xf4, 0xd0, 0x3f), QColor(0xb7, 0x95, 0x0b), 0.6);
     p.drawRoundedRect(QRectF(12.5, 22, 4.5, 3.5), 0.8, 0.8);
 }
 
 void disegnaUscita(QPainter& p)
 {
-    forma(p, QColor(0x4e, 0x34, 0x2e), QColor(0x5d, 0x40, 0x37), 1.4);
+    penna(p, QColor(0x4e, 0x34, 0x2e), QColor(0x5d, 0x40, 0x37), 1.4);
     p.drawRect(QRectF(4.5, 3, 15, 27));
-    forma(p, QColor(0xbc, 0xaa, 0xa4), QColor(0x5d, 0x40, 0x37));
+    penna(p, QColor(0xbc, 0xaa, 0xa4), QColor(0x5d, 0x40, 0x37));
     p.drawPolygon(QPolygonF({{4.5, 3}, {12.5, 6}, {12.5, 31.5}, {4.5, 30}}));
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x5d, 0x40, 0x37));
     p.drawEllipse(QPointF(10.8, 18), 1, 1);
-    forma(p, QColor(0xe7, 0x4c, 0x3c), QColor(0x96, 0x28, 0x1b));
+    penna(p, QColor(0xe7, 0x4c, 0x3c), QColor(0x96, 0x28, 0x1b));
     p.drawPolygon(QPolygonF({{14, 14}, {22.5, 14}, {22.5, 9.5}, {30.5, 16.5},
                              {22.5, 23.5}, {22.5, 19}, {14, 19}}));
 }
@@ -216,15 +170,15 @@ void disegnaLavatriceFerma(QPainter& p)
 
 namespace Icone {
 
-QIcon clienti() { return icona(disegnaClienti); }
-QIcon magazzino() { return icona(disegnaMagazzino); }
-QIcon agenti() { return icona(disegnaAgenti); }
-QIcon servizi() { return icona(disegnaServizi); }
-QIcon fatture() { return icona(disegnaFatture); }
-QIcon parametri() { return icona(disegnaParametri); }
-QIcon pagamenti() { return icona(disegnaPagamenti); }
-QIcon uscita() { return icona(disegnaUscita); }
-QIcon lavatrice() { return icona(disegnaLavatriceFerma); }
+QIcon clienti() { return iconaDisegnata(disegnaClienti); }
+QIcon magazzino() { return iconaDisegnata(disegnaMagazzino); }
+QIcon agenti() { return iconaDisegnata(disegnaAgenti); }
+QIcon servizi() { return iconaDisegnata(disegnaServizi); }
+QIcon fatture() { return iconaDisegnata(disegnaFatture); }
+QIcon parametri() { return iconaDisegnata(disegnaParametri); }
+QIcon pagamenti() { return iconaDisegnata(disegnaPagamenti); }
+QIcon uscita() { return iconaDisegnata(disegnaUscita); }
+QIcon lavatrice() { return iconaDisegnata(disegnaLavatriceFerma); }
 
 void disegnaLavatrice(QPainter& p, const QRectF& r, qreal angolo)
 {
@@ -235,19 +189,19 @@ void disegnaLavatrice(QPainter& p, const QRectF& r, qreal angolo)
     p.scale(lato / 32.0, lato / 32.0);
 
     const QColor bordo(0x70, 0x7b, 0x7c);
-    forma(p, QColor(0xf4, 0xf6, 0xf6), bordo);
+    penna(p, QColor(0xf4, 0xf6, 0xf6), bordo);
     p.drawRoundedRect(QRectF(3.5, 1.5, 25, 29), 2.5, 2.5);
-    forma(p, QColor(0xd5, 0xdb, 0xdb), bordo, 0.8);
+    penna(p, QColor(0xd5, 0xdb, 0xdb), bordo, 0.8);
     p.drawRoundedRect(QRectF(3.5, 1.5, 25, 6.5), 2.5, 2.5);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x5d, 0xad, 0xe2));
     p.drawRect(QRectF(6.5, 3.7, 7, 2.2));
-    forma(p, QColor(0xa6, 0xac, 0xaf), bordo, 0.6);
+    penna(p, QColor(0xa6, 0xac, 0xaf), bordo, 0.6);
     p.drawEllipse(QPointF(23.5, 4.8), 1.8, 1.8);
 
     // The door, the glass and the drum with the laundry turning inside.
     const QPointF centro(16, 19);
-    forma(p, QColor(0xbd, 0xc3, 0xc7), bordo);
+    penna(p, QColor(0xbd, 0xc3, 0xc7), bordo);
     p.drawEllipse(centro, 9, 9);
     QPainterPath vetro;
     vetro.addEllipse(centro, 7, 7);
