@@ -1,3 +1,4 @@
+#include "Schermate.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
 #include "TFrmAgenti.h"
@@ -5,8 +6,6 @@
 #include "TFrmServizi.h"
 #include "TFrmServiziLst.h"
 #include "TempArchive.h"
-#include <QDir>
-#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -14,14 +13,8 @@
 // written by scripts/screenshots into the folder named by LAV_SCREENSHOTS.
 TEST(SchermateAnagrafiche, SalvaLeFinestre)
 {
-    const QString cartella = qEnvironmentVariable("LAV_SCREENSHOTS");
-    if (cartella.isEmpty())
+    if (cartellaSchermate().isEmpty())
         GTEST_SKIP() << "LAV_SCREENSHOTS not set";
-    QDir().mkpath(cartella);
-    auto salva = [&](QWidget& w, const QString& nome) {
-        QTest::qWait(120);
-        EXPECT_TRUE(w.grab().save(QDir(cartella).filePath(nome + ".png"))) << nome.toStdString();
-    };
 
     TempArchive archivio(TempArchive::Demo{.scale = 1, .seed = 1});
     ScriptedPrompts prompts;
@@ -32,17 +25,17 @@ TEST(SchermateAnagrafiche, SalvaLeFinestre)
     TFrmAgenti agenti(dm, nullptr);
     agenti.show();
     dm.TblAgenti.next();
-    salva(agenti, "agenti");
-    salva(*agenti.FrmAgentiLst(), "agenti-ricerca");
+    salvaFinestra(agenti, "agenti");
+    salvaFinestra(*agenti.FrmAgentiLst(), "agenti-ricerca");
     agenti.close();
 
     TFrmServizi servizi(dm, nullptr);
     servizi.show();
-    salva(*servizi.FrmServiziLst(), "giacenze-ricerca");
+    salvaFinestra(*servizi.FrmServiziLst(), "giacenze-ricerca");
     servizi.FrmServiziLst()->close();
     dm.TblServizi.next();
-    salva(servizi, "giacenza");
+    salvaFinestra(servizi, "giacenza");
     servizi.SBtnDelete->click();
-    salva(servizi, "giacenza-decremento");
+    salvaFinestra(servizi, "giacenza-decremento");
     servizi.close();
 }

@@ -1,14 +1,13 @@
+#include "Schermate.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
 #include "TFrmClienti.h"
 #include "TFrmClientiLst.h"
 #include "TFrmSuppFatt.h"
 #include "TempArchive.h"
-#include <QDir>
 #include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -16,15 +15,8 @@
 // folder named by LAV_SCREENSHOTS (scripts/screenshots); without it there is nothing to do.
 TEST(SchermateClienti, SalvaLeFinestre)
 {
-    const QString cartella = qEnvironmentVariable("LAV_SCREENSHOTS");
-    if (cartella.isEmpty())
+    if (cartellaSchermate().isEmpty())
         GTEST_SKIP() << "LAV_SCREENSHOTS not set";
-    QDir().mkpath(cartella);
-    auto salva = [&](QWidget& w, const QString& nome) {
-        w.show();
-        QTest::qWait(120);
-        EXPECT_TRUE(w.grab().save(QDir(cartella).filePath(nome + ".png"))) << nome.toStdString();
-    };
 
     TempArchive archivio(TempArchive::Demo{.scale = 1, .seed = 1});
     ScriptedPrompts prompts;
@@ -44,20 +36,20 @@ TEST(SchermateClienti, SalvaLeFinestre)
     TFrmClienti clienti(dm);
     clienti.show();
     dm.TblClienti.locate("Codice", {conPiuSedi});
-    salva(clienti, "clienti-informazioni");
+    salvaFinestra(clienti, "clienti-informazioni");
     clienti.PageControl1->setCurrentIndex(1);
     dm.TblSedi.next();
-    salva(clienti, "clienti-sedi");
+    salvaFinestra(clienti, "clienti-sedi");
     if (esteso.isValid()) {
         dm.TblClienti.locate("Codice", {esteso});
-        salva(clienti, "clienti-sedi-estese");
+        salvaFinestra(clienti, "clienti-sedi-estese");
     }
 
     clienti.SBtnRicerca->click();
-    salva(*clienti.FrmClientiLst(), "clienti-ricerca");
+    salvaFinestra(*clienti.FrmClientiLst(), "clienti-ricerca");
     if (conRighe.isValid())
         dm.TblClienti.locate("Codice", {conRighe});
     clienti.SBtnFattura->click();
-    salva(*clienti.FrmSuppFatt(), "clienti-righe-fattura");
+    salvaFinestra(*clienti.FrmSuppFatt(), "clienti-righe-fattura");
     clienti.close();
 }

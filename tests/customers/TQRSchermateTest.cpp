@@ -1,3 +1,4 @@
+#include "Schermate.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
 #include "TQRAgenti.h"
@@ -6,8 +7,7 @@
 #include "TQRMDClienteSin.h"
 #include "TQRMDClienti.h"
 #include "TQRSchedaEstesa.h"
-#include "support/TempArchive.h"
-#include <QDir>
+#include "TempArchive.h"
 #include <QImage>
 #include <QPainter>
 #include <QSqlQuery>
@@ -22,10 +22,8 @@ class SchermateStampe : public ::testing::Test
 protected:
     void SetUp() override
     {
-        cartella = qEnvironmentVariable("LAV_SCREENSHOTS");
-        if (cartella.isEmpty())
+        if (cartellaSchermate().isEmpty())
             GTEST_SKIP() << "LAV_SCREENSHOTS not set";
-        QDir().mkpath(cartella);
         dm = std::make_unique<TDataModule1>(prompts, archivio.cartella());
         dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
         dm->Avvia();
@@ -34,14 +32,14 @@ protected:
 
     void salva(ReportDocument& r, const QString& nome)
     {
-        ASSERT_TRUE(r.exportPdf(QDir(cartella).filePath(nome + ".pdf")));
+        ASSERT_TRUE(r.exportPdf(fileSchermata(nome + ".pdf")));
         const Page& p = r.pages().page(0);
         QImage immagine((p.size * 4).toSize(), QImage::Format_RGB32);
         immagine.fill(Qt::white);
         QPainter painter(&immagine);
         r.pages().drawPage(painter, 0, 4);
         painter.end();
-        EXPECT_TRUE(immagine.save(QDir(cartella).filePath(nome + ".png")));
+        EXPECT_TRUE(immagine.save(fileSchermata(nome + ".png")));
     }
 
     // The first customer with the given number of sites (at least), the table left on it.
@@ -69,7 +67,6 @@ protected:
     TempArchive archivio{TempArchive::Demo{.scale = 1, .seed = 1}};
     ScriptedPrompts prompts;
     std::unique_ptr<TDataModule1> dm;
-    QString cartella;
 };
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "Schermate.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
 #include "TFrmParametri.h"
@@ -5,25 +6,16 @@
 #include "TFrmPrevSaldi.h"
 #include "TFrmQuery.h"
 #include "TempArchive.h"
-#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <gtest/gtest.h>
 
 // Pictures of the parameters, password, query and carried-balances windows over the demo
 // archive, written by scripts/screenshots into the folder named by LAV_SCREENSHOTS.
 TEST(SchermateAltri, SalvaLeFinestre)
 {
-    const QString cartella = qEnvironmentVariable("LAV_SCREENSHOTS");
-    if (cartella.isEmpty())
+    if (cartellaSchermate().isEmpty())
         GTEST_SKIP() << "LAV_SCREENSHOTS not set";
-    QDir().mkpath(cartella);
-    auto salva = [&](QWidget& w, const QString& nome) {
-        w.show();
-        QTest::qWait(120);
-        EXPECT_TRUE(w.grab().save(QDir(cartella).filePath(nome + ".png"))) << nome.toStdString();
-    };
 
     TempArchive archivio(TempArchive::Demo{.scale = 1, .seed = 1});
     ScriptedPrompts prompts;
@@ -40,21 +32,21 @@ TEST(SchermateAltri, SalvaLeFinestre)
     dm.CreaAnnoSuccessivo();
 
     TFrmParametri parametri(dm, nullptr);
-    salva(parametri, "parametri");
+    salvaFinestra(parametri, "parametri");
     parametri.close();
 
     TFrmPasswordDlg password(dm, nullptr);
-    salva(password, "password");
+    salvaFinestra(password, "password");
     password.close();
 
     TFrmQuery query(dm, nullptr);
     query.show();
     query.memSql->setPlainText("SELECT Codice, Denominazione, Comune, Imponibile\nFROM Clienti\nORDER BY Denominazione");
     query.btnApri->click();
-    salva(query, "query");
+    salvaFinestra(query, "query");
     query.close();
 
     TFrmPrevSaldi saldi(dm, nullptr);
-    salva(saldi, "saldi-precedenti");
+    salvaFinestra(saldi, "saldi-precedenti");
     saldi.close();
 }
