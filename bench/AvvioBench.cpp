@@ -2,14 +2,13 @@
 // program does at start-up, each beside the same work done by plain SQL in the same run.
 #include "Clock.h"
 #include "DatiDemo.h"
+#include "EseguiBenchmark.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
 #include "Tabelle.h"
-#include <QApplication>
 #include <QDir>
 #include <QSqlRecord>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -104,10 +103,5 @@ BENCHMARK(OpenArchiveScale100_BaselinePlainSelect)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return eseguiBenchmark(argc, argv);
 }

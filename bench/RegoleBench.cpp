@@ -3,13 +3,12 @@
 // collection of an invoice with its undo.
 #include "Clock.h"
 #include "DatiDemo.h"
+#include "EseguiBenchmark.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
-#include <QApplication>
 #include <QDir>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -127,11 +126,6 @@ BENCHMARK(IncassaEAnnulla1000Fatture_BaselinePlainSql)->Unit(benchmark::kMillise
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     fissaOggi(QDate(2024, 3, 1));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return eseguiBenchmark(argc, argv);
 }

@@ -3,17 +3,16 @@
 // QPdfWriter in the same run. The counters give pages and texts, so the ratio can be read.
 // Two more lines for scale: the same rows only read through the datasets, and the sites read
 // by a query per customer instead of the detail table.
-#include "DatiDemo.h"
 #include "Dataset.h"
+#include "DatiDemo.h"
+#include "EseguiBenchmark.h"
 #include "Report.h"
 #include "TDataModule1.h"
 #include "Tabelle.h"
-#include <QApplication>
 #include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -227,10 +226,5 @@ BENCHMARK(ExportCustomerListScale100Pdf)->Unit(benchmark::kMillisecond)->Iterati
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return eseguiBenchmark(argc, argv);
 }
