@@ -1,30 +1,21 @@
 #pragma once
-#include <QDialog>
+#include "FinestraRicerca.h"
 
-class DbGrid;
-class DbNavigator;
-class QLineEdit;
 class TDataModule1;
 
 // "Elenco giacenze": the search window of the articles screen, centred on the screen. Typing a
 // description moves the article table to the first article that sorts at or after the text,
 // ignoring letter case.
-class TFrmServiziLst : public QDialog
+class TFrmServiziLst : public FinestraRicerca
 {
     Q_OBJECT
 public:
     explicit TFrmServiziLst(TDataModule1& dm, QWidget* parent = nullptr);
 
-    QLineEdit* edtDescrizione;
-    DbNavigator* navServizi;
-    DbGrid* grdServizi;
+    QLineEdit* const edtDescrizione = edtRicerca;
+    DbNavigator* const navServizi = navRicerca;
+    DbGrid* const grdServizi = grdRicerca;
 
 protected:
-    bool event(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
-
-private:
-    void DescrizioneChange(const QString& testo);
-
-    TDataModule1& dm;
 };
