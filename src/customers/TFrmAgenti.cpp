@@ -1,4 +1,5 @@
 #include "TFrmAgenti.h"
+#include "Anagrafiche.h"
 #include "BusyCursor.h"
 #include "DbAction.h"
 #include "DbEdit.h"
@@ -13,10 +14,8 @@
 #include "TDataModule1.h"
 #include "TFrmAgentiLst.h"
 #include "TQRAgenti.h"
-#include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
@@ -27,55 +26,15 @@
 #include <QVBoxLayout>
 #include <exception>
 
-namespace {
-
-QToolButton* pulsante(const QIcon& icona, const QString& suggerimento, QWidget* parent)
-{
-    auto* b = new QToolButton(parent);
-    b->setIcon(icona);
-    b->setIconSize(QSize(16, 16));
-    b->setFixedSize(25, 25);
-    b->setToolTip(suggerimento);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-// A field that is shown but never typed into: a sunken box as tall as an edit box.
-void comeCampoSoloLettura(QLabel* l, int larghezza)
-{
-    l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    l->setIndent(4);
-    l->setFixedWidth(larghezza);
-    l->setMinimumHeight(QLineEdit().sizeHint().height());
-}
-
-} // namespace
-
 TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm), dsQuerySedi(&dm.QuerySedi)
 {
     // Tool bar.
-    auto* pnlToolBar = new QFrame(this);
-    pnlToolBar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    navAgenti = new DbNavigator(&dm.DSAgenti,
-                                Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
-                                dm.prompts, pnlToolBar);
-    navAgenti->setHints(DbNavigator::hintsStandard);
-    navAgenti->setDeleteQuestion("Elimino il record?");
-    SBtnRicerca = pulsante(IconeStrumenti::ricerca(), "Ricerca", pnlToolBar);
-    SBtnCalcola = pulsante(IconeStrumenti::calcola(), "Calcola provvigione", pnlToolBar);
-    SBtnStampa = pulsante(IconeStrumenti::stampa(), "Stampa", pnlToolBar);
-    btnChiudi = new QPushButton("Chiudi", pnlToolBar);
-    btnChiudi->setAutoDefault(false);
-    auto* barra = new QHBoxLayout(pnlToolBar);
-    barra->setContentsMargins(6, 4, 6, 4);
-    barra->setSpacing(0);
-    barra->addWidget(navAgenti);
-    barra->addSpacing(10);
-    barra->addWidget(SBtnRicerca);
-    barra->addWidget(SBtnCalcola);
-    barra->addWidget(SBtnStampa);
-    barra->addStretch();
-    barra->addWidget(btnChiudi);
+    auto* pnlToolBar = new BarraAnagrafica(dm.DSAgenti, dm.prompts, this);
+    navAgenti = pnlToolBar->navigatore;
+    SBtnRicerca = pnlToolBar->pulsante(IconeStrumenti::ricerca(), "Ricerca");
+    SBtnCalcola = pnlToolBar->pulsante(IconeStrumenti::calcola(), "Calcola provvigione");
+    SBtnStampa = pnlToolBar->pulsante(IconeStrumenti::stampa(), "Stampa");
+    btnChiudi = pnlToolBar->chiudi();
 
     // The agent.
     auto* lblCodice = new QLabel("Codice", this);

@@ -1,4 +1,5 @@
 #include "TFrmServizi.h"
+#include "Anagrafiche.h"
 #include "DbAction.h"
 #include "DbCheckBox.h"
 #include "DbEdit.h"
@@ -9,9 +10,7 @@
 #include "StateCaption.h"
 #include "TDataModule1.h"
 #include "TFrmServiziLst.h"
-#include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,25 +25,6 @@ namespace {
 // The colour of a box that cannot be typed into, as the system draws inactive borders.
 const QColor coloreBordoInattivo(212, 208, 200);
 
-QToolButton* pulsante(const QIcon& icona, const QString& suggerimento, QWidget* parent)
-{
-    auto* b = new QToolButton(parent);
-    b->setIcon(icona);
-    b->setIconSize(QSize(16, 16));
-    b->setFixedSize(25, 25);
-    b->setToolTip(suggerimento);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-void comeCampoSoloLettura(QLabel* l, int larghezza)
-{
-    l->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    l->setIndent(4);
-    l->setFixedWidth(larghezza);
-    l->setMinimumHeight(QLineEdit().sizeHint().height());
-}
-
 // Kept in the layout while hidden, so that the fields below do not move.
 void tieniPosto(QWidget* w)
 {
@@ -58,31 +38,14 @@ void tieniPosto(QWidget* w)
 TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm)
 {
     // Tool bar.
-    auto* pnlToolBar = new QFrame(this);
-    pnlToolBar->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    navServizi = new DbNavigator(&dm.DSServizi,
-                                 Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
-                                 dm.prompts, pnlToolBar);
-    QStringList suggerimenti = DbNavigator::hintsStandard;
-    suggerimenti[4] = "Primo inserimento";
-    navServizi->setHints(suggerimenti);
-    navServizi->setDeleteQuestion("Elimino il record?");
-    SBtnInsert = pulsante(IconeStrumenti::incrementa(), "Incrementa", pnlToolBar);
-    SBtnDelete = pulsante(IconeStrumenti::decrementa(), "Decrementa", pnlToolBar);
-    SBtnRicerca = pulsante(IconeStrumenti::ricerca(), "Ricerca", pnlToolBar);
-    btnChiudi = new QPushButton("Chiudi", pnlToolBar);
-    btnChiudi->setAutoDefault(false);
-    auto* barra = new QHBoxLayout(pnlToolBar);
-    barra->setContentsMargins(6, 4, 6, 4);
-    barra->setSpacing(0);
-    barra->addWidget(navServizi);
-    barra->addSpacing(10);
-    barra->addWidget(SBtnInsert);
-    barra->addWidget(SBtnDelete);
-    barra->addSpacing(10);
-    barra->addWidget(SBtnRicerca);
-    barra->addStretch();
-    barra->addWidget(btnChiudi);
+    auto* pnlToolBar = new BarraAnagrafica(dm.DSServizi, dm.prompts, this);
+    navServizi = pnlToolBar->navigatore;
+    navServizi->setHint(NavButton::Insert, "Primo inserimento");
+    SBtnInsert = pnlToolBar->pulsante(IconeStrumenti::incrementa(), "Incrementa");
+    SBtnDelete = pnlToolBar->pulsante(IconeStrumenti::decrementa(), "Decrementa");
+    pnlToolBar->spazio();
+    SBtnRicerca = pnlToolBar->pulsante(IconeStrumenti::ricerca(), "Ricerca");
+    btnChiudi = pnlToolBar->chiudi();
 
     // The article.
     auto* lblCodice = new QLabel("Codice", this);
