@@ -266,31 +266,11 @@ void GrigliaPannelli::vaiA(int record)
     Dataset* ds = dataset();
     if (!ds || !ds->active() || record == corrente || record < 0 || record >= totale())
         return;
-    int bersaglio = rigaDi(record);
+    const int bersaglio = rigaDi(record);
     runDbAction(prompts, [&] {
         if (!PendingEdits::writeAll(ds))
             throw Abort{};
-        const DatasetState st = ds->state();
-        if (st == DatasetState::Edit || st == DatasetState::Insert) {
-            const int prima = ds->currentRow();
-            const int righe = ds->recordCount();
-            ds->post();
-            // The posted record has taken its place in the order; the others move around it.
-            const int ora = ds->currentRow();
-            if (st == DatasetState::Insert && ds->recordCount() == righe + 1) {
-                if (ora <= bersaglio)
-                    ++bersaglio;
-            } else if (st == DatasetState::Edit && ds->recordCount() == righe) {
-                if (bersaglio > prima)
-                    --bersaglio;
-                if (ora <= bersaglio)
-                    ++bersaglio;
-            } else {
-                bersaglio = -1;
-            }
-        }
-        if (bersaglio >= 0)
-            ds->setRecNo(bersaglio + 1);
+        postAndMoveTo(*ds, bersaglio);
     });
     sincronizza();
 }

@@ -29,3 +29,9 @@ bool runDbAction(Prompts& prompts, F&& action)
 // Whether the user may change the records of a dataset at all: an open table, or a query
 // whose result is live.
 bool datasetModifiable(const Dataset* ds);
+
+// Moves to the record that stood in row target (from 0) of the dataset, posting first the
+// record being edited or inserted: the posted record takes its place in the order and the
+// others shift around it, so target follows them. When the post read the rows again the
+// dataset stays on the posted record. A refused post leaves the dataset where it was.
+void postAndMoveTo(Dataset& ds, int target);

@@ -231,31 +231,9 @@ void DbGrid::moveDatasetTo(int row)
     Dataset* ds = dataset();
     if (!ds || !ds->active() || row == model_->currentRow())
         return;
-    int target = model_->recordOf(row);
+    const int target = model_->recordOf(row);
     moving = true;
-    runDbAction(prompts, [&] {
-        const DatasetState st = ds->state();
-        if (st == DatasetState::Edit || st == DatasetState::Insert) {
-            const int before = ds->currentRow();
-            const int count = ds->recordCount();
-            ds->post();
-            // The posted record has taken its place in the order; the others shift around it.
-            const int now = ds->currentRow();
-            if (st == DatasetState::Insert && ds->recordCount() == count + 1) {
-                if (now <= target)
-                    ++target;
-            } else if (st == DatasetState::Edit && ds->recordCount() == count) {
-                if (target > before)
-                    --target;
-                if (now <= target)
-                    ++target;
-            } else {
-                target = -1;        // read again: stay on the posted record
-            }
-        }
-        if (target >= 0)
-            ds->setRecNo(target + 1);
-    });
+    runDbAction(prompts, [&] { postAndMoveTo(*ds, target); });
     moving = false;
     followDataset();
 }
