@@ -45,6 +45,21 @@ QString singleTable(const QString& sql)
     return t;
 }
 
+// The typed values of the data fields of a result row, in slot order: map gives the column
+// and the type of each field, value(column) what the row holds there. Unknown columns keep the
+// value as SQLite gives it.
+template <class Value>
+QList<QVariant> typedValues(const std::vector<std::pair<int, FieldType>>& map, Value value)
+{
+    QList<QVariant> values;
+    values.reserve(int(map.size()));
+    for (const auto& [col, type] : map) {
+        const QVariant v = value(col);
+        values.append(type == FieldType::String && v.typeId() != QMetaType::QString && !v.isNull() ? v : fromSqlValue(type, v));
+    }
+    return values;
+}
+
 } // namespace
 
 Query::Query(Database& d, const QString& name, QObject* parent) : Dataset(d, name, parent) {}
@@ -128,11 +143,7 @@ void Query::loadRows(std::vector<Row>& out)
         for (const QVariantList& values : std::as_const(firstRun)) {
             Row r;
             r.rowid = rowidAt >= 0 ? values.value(rowidAt).toLongLong() : ++seq;
-            r.values.reserve(int(map.size()));
-            for (const auto& [col, type] : map) {
-                const QVariant v = values.value(col);
-                r.values.append(type == FieldType::String && v.typeId() != QMetaType::QString && !v.isNull() ? v : fromSqlValue(type, v));
-            }
+            r.values = typedValues(map, [&values](int col) { return values.value(col); });
             out.push_back(std::move(r));
         }
         firstRun.clear();
@@ -163,12 +174,7 @@ void Query::loadRows(std::vector<Row>& out)
     while (q.next()) {
         Row r;
         r.rowid = rowidAt >= 0 ? q.value(rowidAt).toLongLong() : ++seq;
-        r.values.reserve(int(map.size()));
-        for (const auto& [col, type] : map) {
-            const QVariant v = q.value(col);
-            // Unknown columns keep the value as SQLite gives it.
-            r.values.append(type == FieldType::String && v.typeId() != QMetaType::QString && !v.isNull() ? v : fromSqlValue(type, v));
-        }
+        r.values = typedValues(map, [&q](int col) { return q.value(col); });
         out.push_back(std::move(r));
     }
     q.finish();
