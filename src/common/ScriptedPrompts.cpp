@@ -17,9 +17,11 @@ std::optional<QString> ScriptedPrompts::input(const QString& title, const QStrin
     record.append({Prompt::Kind::Input, MsgType::Information, Buttons::OkCancel, title + '|' + prompt});
     if (inputs.empty())
         return std::nullopt;
-    auto v = inputs.front();
+    const auto [ok, text] = inputs.front();
     inputs.pop_front();
-    return v;
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 QString ScriptedPrompts::openFile(const QString& title, const QString&, const QString&)
@@ -47,9 +49,11 @@ std::optional<QString> ScriptedPrompts::dataSospeso()
     record.append({Prompt::Kind::DataSospeso, MsgType::Information, Buttons::OkCancel, "Data operazione"});
     if (dates.empty())
         return std::nullopt;
-    auto v = dates.front();
+    const auto [ok, text] = dates.front();
     dates.pop_front();
-    return v;
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 bool ScriptedPrompts::printSetup(QPrinter& printer)

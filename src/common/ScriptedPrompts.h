@@ -46,9 +46,9 @@ public:
 
     // Script.
     void answer(Answer a) { answers.push_back(a); }
-    void answerInput(std::optional<QString> text) { inputs.push_back(std::move(text)); }
+    void answerInput(std::optional<QString> text) { inputs.push_back({text.has_value(), text.value_or(QString())}); }
     void answerFile(const QString& path) { files.push_back(path); }
-    void answerDate(std::optional<QString> text) { dates.push_back(std::move(text)); }
+    void answerDate(std::optional<QString> text) { dates.push_back({text.has_value(), text.value_or(QString())}); }
     // The print dialog's answer; `choose` sets what the user picks (output file, copies,
     // pages). Unscripted, the dialog is confirmed with the printer as it is.
     void answerPrint(bool ok, std::function<void(QPrinter&)> choose = {})
@@ -68,9 +68,10 @@ public:
 
 private:
     std::deque<Answer> answers;
-    std::deque<std::optional<QString>> inputs;
+    // Scripted answers of the input and date boxes: whether OK, and the text.
+    std::deque<std::pair<bool, QString>> inputs;
     std::deque<QString> files;
-    std::deque<std::optional<QString>> dates;
+    std::deque<std::pair<bool, QString>> dates;
     std::deque<std::pair<bool, std::function<void(QPrinter&)>>> prints;
     QList<Prompt> record;
 };

@@ -132,8 +132,9 @@ TEST_F(PrimaNota, NextYearCarriesEveryCustomersBalance)
     dm.IncassaFattura("Conto = 0", QDate(2024, 2, 20));
 
     for (int volta = 0; volta < 2; ++volta) {
-        if (volta == 1)
+        if (volta == 1) {
             ASSERT_TRUE(dm.CambiaAnno(2024));
+        }
         a.prompts.clear();
         dm.CreaAnnoSuccessivo();
         EXPECT_EQ(a.prompts.shown().first(),
