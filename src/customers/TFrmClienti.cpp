@@ -148,6 +148,20 @@ int larghezza(const QWidget* w, int caratteri)
     return w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * caratteri + 14;
 }
 
+// A row with a caption and the navigator of a data source, as the page's three lists have.
+DbNavigator* filaNavigatore(QHBoxLayout* fila, QLabel* etichetta, DataSource* fonte, NavButtons pulsanti,
+                            const QString& nome, Prompts& prompts, QWidget* pagina)
+{
+    fila->setSpacing(2);
+    auto* nav = new DbNavigator(fonte, pulsanti, prompts, pagina);
+    nav->setObjectName(nome);
+    nav->setHints(DbNavigator::hintsStandard);
+    etichetta->setMinimumWidth(larghezza(pagina, 8));
+    fila->addWidget(etichetta);
+    fila->addWidget(nav);
+    return nav;
+}
+
 // A site in the standard way: address, keys, town, route, group address, agent, amount.
 void costruisciSede(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** indirizzo)
 {
@@ -618,15 +632,10 @@ QWidget* TFrmClienti::creaSediNoleggi()
 
     // Sites.
     auto* filaSedi = new QHBoxLayout;
-    filaSedi->setSpacing(2);
-    DBNavigator2 = new DbNavigator(&DSSedi, Nav::Browse | Nav::Editing, dm.prompts, pagina);
-    DBNavigator2->setObjectName(QStringLiteral("DBNavigator2"));
-    DBNavigator2->setHints(DbNavigator::hintsStandard);
-    DBNavigator2->setDeleteQuestion({});
     LblSedi = new QLabel(QStringLiteral("Se&di"), pagina);
-    LblSedi->setMinimumWidth(larghezza(pagina, 8));
-    filaSedi->addWidget(LblSedi);
-    filaSedi->addWidget(DBNavigator2);
+    DBNavigator2 = filaNavigatore(filaSedi, LblSedi, &DSSedi, Nav::Browse | Nav::Editing, QStringLiteral("DBNavigator2"),
+                                  dm.prompts, pagina);
+    DBNavigator2->setDeleteQuestion({});
     filaSedi->addSpacing(6);
     SBtnModificaServizio = pulsante(TFrmClientiIcone::modificaServizio(), QStringLiteral("Modifica il servizio"),
                                     QStringLiteral("SBtnModificaServizio"), pagina);
@@ -656,16 +665,10 @@ QWidget* TFrmClienti::creaSediNoleggi()
 
     // Interventions of the site.
     auto* filaInterventi = new QHBoxLayout;
-    filaInterventi->setSpacing(2);
-    DBNavigator4 = new DbNavigator(&dm.DSInterventi,
-                                   Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
-                                   dm.prompts, pagina);
-    DBNavigator4->setObjectName(QStringLiteral("DBNavigator4"));
-    DBNavigator4->setHints(DbNavigator::hintsStandard);
     auto* lblInterventi = new QLabel(QStringLiteral("In&terventi"), pagina);
-    lblInterventi->setMinimumWidth(larghezza(pagina, 8));
-    filaInterventi->addWidget(lblInterventi);
-    filaInterventi->addWidget(DBNavigator4);
+    DBNavigator4 = filaNavigatore(filaInterventi, lblInterventi, &dm.DSInterventi,
+                                  Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
+                                  QStringLiteral("DBNavigator4"), dm.prompts, pagina);
     filaInterventi->addStretch(1);
     colonna->addLayout(filaInterventi);
     PannelliInterventi = new GrigliaPannelli(
@@ -685,15 +688,10 @@ QWidget* TFrmClienti::creaSediNoleggi()
     auto* noleggi = new QVBoxLayout;
     noleggi->setSpacing(4);
     auto* filaNoleggi = new QHBoxLayout;
-    filaNoleggi->setSpacing(2);
-    DBNavigator3 = new DbNavigator(&DSNoleggi, Nav::Browse | Nav::Editing, dm.prompts, pagina);
-    DBNavigator3->setObjectName(QStringLiteral("DBNavigator3"));
-    DBNavigator3->setHints(DbNavigator::hintsStandard);
-    DBNavigator3->setDeleteQuestion({});
     LblNoleggi = new QLabel(QStringLiteral("No&leggi"), pagina);
-    LblNoleggi->setMinimumWidth(larghezza(pagina, 8));
-    filaNoleggi->addWidget(LblNoleggi);
-    filaNoleggi->addWidget(DBNavigator3);
+    DBNavigator3 = filaNavigatore(filaNoleggi, LblNoleggi, &DSNoleggi, Nav::Browse | Nav::Editing,
+                                  QStringLiteral("DBNavigator3"), dm.prompts, pagina);
+    DBNavigator3->setDeleteQuestion({});
     filaNoleggi->addSpacing(6);
     sbRicopiaImporti = pulsante(TFrmClientiIcone::ricopiaImporti(), QStringLiteral("Ricopia gli importi su tutte le sedi"),
                                 QStringLiteral("sbRicopiaImporti"), pagina);
