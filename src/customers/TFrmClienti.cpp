@@ -1257,9 +1257,17 @@ void TFrmClienti::InterventoNuovo()
 
 // ---- functions still to come
 
-void TFrmClienti::SBtnSaldoClick() {}
-void TFrmClienti::BtnNotaCreditoClick() {}
-void TFrmClienti::BtnFatturaClick() {}
-void TFrmClienti::BtnCaricaClick() {}
-void TFrmClienti::SBtnModificaServizioClick() {}
-void TFrmClienti::SBtnRaggruppamentiClick() {}
+namespace {
+void esegui(const std::function<void()>& collegamento)
+{
+    if (collegamento)
+        collegamento();
+}
+} // namespace
+
+void TFrmClienti::SBtnSaldoClick() { esegui(collegamenti.saldo); }
+void TFrmClienti::BtnNotaCreditoClick() { esegui(collegamenti.notaCredito); }
+void TFrmClienti::BtnFatturaClick() { esegui(collegamenti.fattura); }
+void TFrmClienti::BtnCaricaClick() { esegui(collegamenti.caricaOrdine); }
+void TFrmClienti::SBtnModificaServizioClick() { esegui(collegamenti.modificaServizio); }
+void TFrmClienti::SBtnRaggruppamentiClick() { esegui(collegamenti.raggruppamenti); }

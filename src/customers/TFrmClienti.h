@@ -2,6 +2,7 @@
 #include "DataSource.h"
 #include "Dataset.h"
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class DbCheckBox;
@@ -65,13 +66,25 @@ public:
     // The site being shown takes a route and the route's agent; it stays in edit.
     void AssegnaServizio(int iter, double agente);
 
-    // Windows of functions still to come: the buttons are there and do nothing yet.
+    // Buttons that open windows of other subsystems, through `collegamenti`.
     void SBtnSaldoClick();                // invoice settlement
     void BtnNotaCreditoClick();           // credit note on a periodic invoice
     void BtnFatturaClick();               // periodic invoice of this customer
     void BtnCaricaClick();                // contract number from an order file
     void SBtnModificaServizioClick();     // route chosen in the routes window, then AssegnaServizio
     void SBtnRaggruppamentiClick();       // site grouping
+
+    // The windows of the invoicing, e-invoice, accounts and service subsystems live in layers
+    // below this one: the main window, which knows them all, fills these in. A button whose
+    // link is empty does nothing.
+    struct Collegamenti {
+        std::function<void()> saldo;            // "Saldo fattura"
+        std::function<void()> notaCredito;      // "Nota credito"
+        std::function<void()> fattura;          // "Fattura"
+        std::function<void()> caricaOrdine;     // "Carica..."
+        std::function<void()> modificaServizio; // "Modifica il servizio"
+        std::function<void()> raggruppamenti;   // "Raggruppamenti"
+    } collegamenti;
 
     // The companions, once opened.
     TFrmClientiLst* FrmClientiLst() const { return frmClientiLst; }
