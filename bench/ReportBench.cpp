@@ -170,7 +170,7 @@ void PrepareCustomerListScale100_BaselinePdfLines(benchmark::State& state)
         QPdfWriter writer(dir.filePath("righe.pdf"));
         writer.setResolution(600);
         QPainter p(&writer);
-        p.setFont(QFont(QStringLiteral("Arial"), 10));
+        p.setFont(reportFont(10));
         const double k = writer.resolution() / 25.4;
         for (int i = 0; i < texts; ++i) {
             if (i > 0 && i % perPage == 0)

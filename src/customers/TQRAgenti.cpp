@@ -26,7 +26,7 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
     Query& sedi = dm.QuerySedi;
 
     auto& testa = pageHeader(14);
-    font = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
+    font = reportFont(13, QFont::Bold);
     testa.addExpression(0, 1, w, 7, [this] {
         return QStringLiteral("ELENCO SEDI ASSEGNATE A ") + dm.TblAgenti["Nominativo"].asString();
     });
@@ -35,7 +35,7 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
     auto& colonne = columnHeader(7);
     colonne.addShade(0, 0, w, 6, grigio);
     colonne.addHLine(0, 6, w, 0.4);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     colonne.addLabel(1, 0.7, 61, 5, QStringLiteral("Cliente"));
     colonne.addLabel(64, 0.7, 55, 5, QStringLiteral("Indirizzo"));
     colonne.addLabel(121, 0.7, 45, 5, QStringLiteral("Comune"));
@@ -44,7 +44,7 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
     // A rule above each line, so that a grown line keeps its texts clear of it.
     auto& riga = detail(5);
     riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     riga.addField(1, 0.4, 61, 4.5, sedi, QStringLiteral("Cliente")).setWordWrap();
     riga.addField(64, 0.4, 55, 4.5, sedi, QStringLiteral("Indirizzo")).setWordWrap();
     riga.addField(121, 0.4, 45, 4.5, sedi, QStringLiteral("Comune")).setWordWrap();
@@ -54,7 +54,7 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
 
     auto& somma = summary(8);
     somma.addHLine(0, 1, w, 0.6);
-    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    font = reportFont(10, QFont::Bold);
     somma.addLabel(100, 2.2, 60, 5, QStringLiteral("Totale")).setAlignment(Qt::AlignRight);
     somma.addExpression(160, 2.2, w - 161, 5, [this] { return QVariant(totale.toDouble()); }, QStringLiteral("€ #,.##"))
         .setAlignment(Qt::AlignRight);

@@ -18,16 +18,16 @@ TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
     const double w = bodyWidth();
     Table& c = dm.TblClienti;
 
-    font = QFont(QStringLiteral("Arial"), 8);
+    font = reportFont(8);
     pageHeader(6).addPageNumber(w - 40, 0, 40, 4.5, QStringLiteral("pag. %1")).setAlignment(Qt::AlignRight);
-    font = QFont(QStringLiteral("Arial"), 15, QFont::Bold);
+    font = reportFont(15, QFont::Bold);
     titleBand(13).addExpression(0, 1, w, 9, [this] { return title; });
 
     // Name, address, card number, revision index and date.
     auto& colonne = columnHeader(7);
     colonne.addShade(0, 0.5, w, 6, grigio);
     colonne.addHLine(0, 6.5, w, 0.4);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     colonne.addLabel(1, 1.2, 71, 5, QStringLiteral("Denominazione"));
     colonne.addLabel(74, 1.2, 64, 5, QStringLiteral("Indirizzo"));
     colonne.addLabel(139, 1.2, 13, 5, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
@@ -37,7 +37,7 @@ TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
     // A rule above each line, so that a grown line keeps its texts clear of it.
     auto& riga = detail(5);
     riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
-    font = QFont(QStringLiteral("Arial"), 8.5);
+    font = reportFont(8.5);
     riga.addExpression(1, 0.5, 71, 4.3, [this] {
         return dm.TblClienti["Denominazione"].asString() + ' ' + dm.TblClienti["Denominazione 2"].asString();
     }).setWordWrap();

@@ -34,14 +34,14 @@ TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
 
     // The customer on every page.
     auto& testa = pageHeader(44);
-    font = QFont(QStringLiteral("Arial"), 8);
+    font = reportFont(8);
     testa.addPageNumber(w - 40, 0, 40, 4.5, QStringLiteral("pag. %1")).setAlignment(Qt::AlignRight);
-    font = QFont(QStringLiteral("Arial"), 15, QFont::Bold);
+    font = reportFont(15, QFont::Bold);
     testa.addExpression(0, 3, w, 8, [this] { return title; });
-    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    font = reportFont(10, QFont::Bold);
     testa.addLabel(0, 14, 32, 5, QStringLiteral("Cliente:"));
     testa.addLabel(0, 35, 32, 5, QStringLiteral("P. iva/Cod. fis.:"));
-    font = QFont(QStringLiteral("Arial"), 10);
+    font = reportFont(10);
     testa.addField(33, 14, 120, 5, c, QStringLiteral("Denominazione")).setBold();
     testa.addField(33, 19, 120, 5, c, QStringLiteral("Denominazione 2"));
     testa.addField(33, 24, 120, 5, c, QStringLiteral("Indirizzo"));
@@ -52,7 +52,7 @@ TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
     auto& colonne = columnHeader(7);
     colonne.setFrame(Band::AllSides, 0.3);
     colonne.addShade(0, 0, w, 7, grigio);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     const char* const titoli[] = {"Data", "Numero", "Causale", "Rif. fattura", "Dare", "Avere", "Saldo", "Controp."};
     for (int i = 0; i < 8; ++i) {
         colonne.addLabel(colonna[i], 0, larghezza(i), 7, QString::fromLatin1(titoli[i])).setAlignment(Qt::AlignCenter);
@@ -66,7 +66,7 @@ TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
     for (int i = 1; i < 8; ++i)
         riga.addVLine(colonna[i], 0, 5, 0.2).setToBandBottom();
     riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     auto importo = [this] { return dm.TblPrimaNota["Importo"].asFloat(); };
     riga.addField(colonna[Data] + 1, 0.4, larghezza(Data) - 1, 4.5, pn, QStringLiteral("Data"));
     riga.addExpression(colonna[Numero], 0.4, larghezza(Numero) - 1.5, 4.5, [this, importo] {
@@ -106,7 +106,7 @@ TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
     totali.addHLine(0, 0, w, 0.6);
     for (int i : {Dare, Avere, Saldo, Controp})
         totali.addVLine(colonna[i], 0, 7, 0.2);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     totali.addLabel(0, 1.2, colonna[Dare] - 3, 4.5, QStringLiteral("Totali")).setAlignment(Qt::AlignRight);
     totali.addExpression(colonna[Dare], 1.2, larghezza(Dare) - 1.5, 4.5, [this] { return QVariant(totaleDare.toDouble()); },
                          maskDareAvere).setAlignment(Qt::AlignRight);

@@ -24,10 +24,10 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     const double w = bodyWidth();
     Table& c = dm.TblClienti;
 
-    font = QFont(QStringLiteral("Arial"), 8);
+    font = reportFont(8);
     pageHeader(7).addPageNumber(w - 40, 0, 40, 4.5, QStringLiteral("Pag. %1")).setAlignment(Qt::AlignRight);
 
-    font = QFont(QStringLiteral("Arial"), 16, QFont::Bold);
+    font = reportFont(16, QFont::Bold);
     auto& testa = titleBand(16);
     testa.addLabel(0, 1, w, 9, QStringLiteral("SCHEDA CLIENTE SINTETICA")).setAlignment(Qt::AlignHCenter);
     testa.addHLine(0, 12, w, 0.6);
@@ -36,9 +36,9 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     auto& cliente = detail(60);
     double y = 1;
     auto voce = [&](const QString& etichetta) {
-        font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+        font = reportFont(10, QFont::Bold);
         cliente.addLabel(0, y, xValore - 2, 5, etichetta);
-        font = QFont(QStringLiteral("Arial"), 10);
+        font = reportFont(10);
         const double at = y;
         y += 6.5;
         return at;
@@ -67,7 +67,7 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     importi.addFrame(0, 2, 95, 20, 0.3);
     double yi = 3;
     auto importo = [&](const QString& etichetta, const QString& campo) {
-        font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+        font = reportFont(10, QFont::Bold);
         importi.addLabel(3, yi, 40, 5.5, etichetta);
         auto& valore = importi.addField(45, yi, 47, 5.5, dm.TblClienti, campo);
         valore.setAlignment(Qt::AlignRight);
@@ -92,15 +92,15 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     auto& totali = addSubDetail(QryTotali);
     auto& testaTotali = totali.header(16);
     testaTotali.keepWithNext = true;
-    font = QFont(QStringLiteral("Arial"), 11, QFont::Bold);
+    font = reportFont(11, QFont::Bold);
     testaTotali.addLabel(0, 3, 60, 6, QStringLiteral("TOTALI"));
     testaTotali.addShade(0, 10, w, 5.5, grigio);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     testaTotali.addLabel(0, 10.5, 18, 4.5, QStringLiteral("Qta'")).setAlignment(Qt::AlignRight);
     testaTotali.addLabel(24, 10.5, 122, 4.5, QStringLiteral("Descrizione"));
     testaTotali.addLabel(148, 10.5, w - 148, 4.5, QStringLiteral("Tipo"));
     auto& riga = totali.detail(5);
-    font = QFont(QStringLiteral("Arial"), 10);
+    font = reportFont(10);
     riga.addField(0, 0.4, 18, 4.5, QryTotali, QStringLiteral("Quantita"), QStringLiteral("#,0")).setAlignment(Qt::AlignRight);
     riga.addField(24, 0.4, 122, 4.5, QryTotali, QStringLiteral("Descrizione"));
     riga.addField(148, 0.4, w - 148, 4.5, QryTotali, QStringLiteral("Tipo"));

@@ -40,7 +40,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     const double w = bodyWidth();
 
     // Title: the card number beside it in single mode.
-    font = QFont(QStringLiteral("Arial"), 15, QFont::Bold);
+    font = reportFont(15, QFont::Bold);
     auto& testa = titleBand(13);
     titolo = &testa.addLabel(0, 1, w, 9, QStringLiteral("SCHEDA CLIENTE N°"));
     const double dopoTitolo = TQRStile::larghezza(font, QStringLiteral("SCHEDA CLIENTE N°")) + 2.5;
@@ -51,7 +51,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     auto& cliente = detail(19);
     cliente.keepWithNext = true;
     cliente.addShade(0, 2, w, 7, grigio);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     cliente.addLabel(1.5, 3, 18, 5, QStringLiteral("CLIENTE:"));
     cliente.addLabel(130, 3, 24, 5, QStringLiteral("IMPONIBILE"));
     font.setPointSizeF(10.5);
@@ -60,7 +60,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     });
     imponibile = &cliente.addField(154, 2.8, 34.5, 5, dm.TblClienti, QStringLiteral("Imponibile"));
     imponibile->setAlignment(Qt::AlignRight);
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     cliente.addExpression(1.5, 10, 105, 4.5, [this] {
         return QStringLiteral("Contratto n° ") + dm.TblClienti["NumContratto"].asString() + QStringLiteral(" del ")
                + dm.TblClienti["Data contratto"].asString();
@@ -79,7 +79,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     auto& sede = sedi.detail(13);
     sede.keepWithNext = true;
     sede.addHLine(0, 1, w, 0.3);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     sede.addLabel(1.5, 2.5, 11, 4.5, QStringLiteral("SEDE"));
     font.setBold(false);
     indirizzoSede = &sede.addExpression(13, 2.5, 94, 4.5, [this] {
@@ -101,7 +101,7 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     auto& noleggi = sedi.addSubDetail(QryNoleggi);
     noleggi.beforeRun = [this] { return QRSubDetailNoleggiBeforeRun(); };
     auto& noleggio = noleggi.detail(4.6);
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     noleggio.addExpression(xPresso, 0.3, wPresso, 4.3, [this] {
         return QVariant(QryNoleggi["Quantita"].asInteger() - QryNoleggi["Sospesi"].asInteger());
     }).setAlignment(Qt::AlignRight);
@@ -119,11 +119,11 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     testaTotali.keepWithNext = true;
     testaTotali.addHLine(0, 1.5, w, 0.3);
     testaTotali.addShade(0, 2.5, w, 5.5, grigio);
-    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    font = reportFont(10, QFont::Bold);
     testaTotali.addLabel(1.5, 3, 40, 5, QStringLiteral("TOTALI"));
     colonneArticoli(testaTotali, 8.5);
     auto& totale = totali.detail(4.6);
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     totale.addExpression(xPresso, 0.3, wPresso, 4.3, [this] {
         return QVariant(QryTotali["Quantita"].asFloat() - QryTotali["Sospesi"].asFloat());
     }).setAlignment(Qt::AlignRight);
@@ -137,15 +137,15 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     // The notes of the customer the table ends on; the count of the list.
     auto& fine = summary(18);
     fine.addHLine(0, 2, w, 0.6);
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     fine.addField(0, 4, w, 4.5, dm.TblClienti, QStringLiteral("Note")).setWordWrap();
-    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    font = reportFont(10, QFont::Bold);
     etichettaTotaleClienti = &fine.addLabel(0, 11, 35, 5.5, QStringLiteral("TOTALE CLIENTI:"));
     totaleClienti = &fine.addExpression(36, 11, 30, 5.5, [this] { return QVariant(clientiStampati); });
 
     auto& piede = pageFooter(9);
     piede.addHLine(0, 2, w, 0.3);
-    font = QFont(QStringLiteral("Arial"), 8);
+    font = reportFont(8);
     codiceModulo = &piede.addLabel(0, 3, 60, 4.5, QStringLiteral("SC/02/01-10-01-04"));
     piede.addExpression(w - 70, 3, 70, 4.5, [this] {
         return QStringLiteral("Pagina ") + QString::number(pageNumber()) + QStringLiteral(" di ") + title;
@@ -157,7 +157,7 @@ TQRMDClienti::~TQRMDClienti() = default;
 // The column headings of the article lines; the price heading is returned.
 ReportText& TQRMDClienti::colonneArticoli(Band& b, double y)
 {
-    font = QFont(QStringLiteral("Arial"), 8, QFont::Bold);
+    font = reportFont(8, QFont::Bold);
     font.setItalic(true);
     b.addLabel(xPresso, y, wPresso, 4, QStringLiteral("Presso cliente")).setAlignment(Qt::AlignRight);
     b.addLabel(xMagazzino, y, wMagazzino, 4, QStringLiteral("In magazzino")).setAlignment(Qt::AlignRight);

@@ -33,7 +33,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
     const double w = bodyWidth();
     Table& o = dm.TblOstrelo;
 
-    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    font = reportFont(10, QFont::Bold);
     titleBand(8).addExpression(0, 0, w, 5.5, [this] {
         return QStringLiteral("Indice di rev. n°") + ' ' + dm.TblClienti["IndiceRev"].asString() + QStringLiteral(" del ")
                + dm.TblClienti["DataRev"].asString();
@@ -44,7 +44,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
     auto& testa = blocco.header(24);
     testa.keepWithNext = true;
     testa.addFrame(0, 3, 150, 7, 0.3);
-    font = QFont(QStringLiteral("Arial"), 11, QFont::Bold);
+    font = reportFont(11, QFont::Bold);
     testa.addExpression(2, 3, 146, 7, [this] { return dm.TblClienti["Denominazione"].asString(); })
         .setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     font.setBold(false);
@@ -54,7 +54,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
     direzione = &testa.addLabel(200, 3, w - 200, 7, QStringLiteral("DIREZIONE GENERALE"));
     direzione->setAlignment(Qt::AlignCenter).setFramed(0.3);
 
-    font = QFont(QStringLiteral("Arial"), 10);
+    font = reportFont(10);
     etichettaScala = &testa.addLabel(0, 11.5, 15, 5, QStringLiteral(" SCALA"));
     scala = &testa.addField(15, 11.5, 14, 5, o, QStringLiteral("Scala"));
     scala->setBold();
@@ -65,7 +65,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
 
     testa.addShade(0, 18, w, 6, grigio);
     testa.addFrame(0, 18, w, 6, 0.3);
-    font = QFont(QStringLiteral("Arial"), 8.5, QFont::Bold);
+    font = reportFont(8.5, QFont::Bold);
     const std::pair<const char*, int> titoli[] = {{"COTONE", 0},         {"SAPONE", 2}, {"CARTA IGIENICA", 4},
                                                   {"CARTA MANI", 6},     {"IGIENIZZANTE", 7},
                                                   {"REPARTO", colReparto}, {"SEZIONE", colUomo}, {"ALTRO", colAltro}};
@@ -89,7 +89,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
     // Sub-headings with the department and the other notes, then the counters and the sex.
     auto& riga = detail(11);
     riga.setFrame(Band::Left | Band::Right | Band::Bottom, 0.3);
-    font = QFont(QStringLiteral("Arial"), 7.5, QFont::Bold);
+    font = reportFont(7.5, QFont::Bold);
     for (int i = 0; i < 6; ++i) {
         riga.addShade(colonna[i], 0, larghezzaColonna(i), 5, grigio);
         riga.addLabel(colonna[i], 0, larghezzaColonna(i), 5, i % 2 ? QStringLiteral("STEINER") : QStringLiteral("CWS"))
@@ -107,12 +107,12 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
         riga.addVLine(colonna[i], 0, 11, i == 2 || i == 4 || i == colReparto || i == colUomo || i == colAltro ? 0.3 : 0.2)
             .setToBandBottom();
 
-    font = QFont(QStringLiteral("Arial"), 9);
+    font = reportFont(9);
     riga.addField(colonna[colReparto] + 1.5, 0.8, larghezzaColonna(colReparto) - 3, 4.5, o, QStringLiteral("Reparto"))
         .setWordWrap();
     riga.addField(colonna[colAltro] + 1.5, 0.8, larghezzaColonna(colAltro) - 3, 4.5, o, QStringLiteral("Altro"))
         .setWordWrap();
-    font = QFont(QStringLiteral("Arial"), 10, QFont::Bold);
+    font = reportFont(10, QFont::Bold);
     for (int i = 0; i < 8; ++i)
         riga.addField(colonna[i], 5.5, larghezzaColonna(i), 5, o, QString::fromLatin1(contatori[i]), QStringLiteral("#"))
             .setAlignment(Qt::AlignCenter);
@@ -133,7 +133,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
     somme.addShade(0, 4, colonna[colReparto], 6, grigio);
     somme.addFrame(0, 4, colonna[colReparto], 12, 0.3);
     somme.addHLine(0, 10, colonna[colReparto], 0.2);
-    font = QFont(QStringLiteral("Arial"), 9, QFont::Bold);
+    font = reportFont(9, QFont::Bold);
     somme.addLabel(0, 4, colonna[colReparto], 6, QStringLiteral("TOTALI")).setAlignment(Qt::AlignCenter);
     font.setPointSizeF(10);
     for (int i = 0; i < 8; ++i) {
@@ -145,7 +145,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
     }
 
     auto& piede = pageFooter(8);
-    font = QFont(QStringLiteral("Arial"), 8);
+    font = reportFont(8);
     piede.addLabel(0, 3, 60, 4.5, QStringLiteral("SCA/00/00-01-02-14"));
     piede.addPageNumber(w - 60, 3, 60, 4.5, QStringLiteral("Pag. %1 di %2")).setAlignment(Qt::AlignRight);
 }

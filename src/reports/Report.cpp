@@ -791,7 +791,7 @@ bool ReportDocument::exportPdf(const QString& file)
     return model.writePdf(file, title);
 }
 
-Report::Report() : DataLevel(*this), font(QStringLiteral("Arial"), 10) {}
+Report::Report() : DataLevel(*this), font(reportFont(10)) {}
 
 Report::~Report() = default;
 

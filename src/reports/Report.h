@@ -1,5 +1,6 @@
 #pragma once
 #include "PageModel.h"
+#include "ReportFonts.h"
 #include <QPageLayout>
 #include <QVariant>
 #include <functional>
