@@ -14,6 +14,8 @@ struct Uscite
 int ComandoInit(const QStringList& args, Uscite u);
 int ComandoDemo(const QStringList& args, Uscite u);
 int ComandoSql(const QStringList& args, Uscite u);
+int ComandoEstratto(const QStringList& args, Uscite u);
+int ComandoIncassa(const QStringList& args, Uscite u);
 
 // Text of one value in the output of "sql": empty for NULL, numbers with a decimal point as
 // SQLite writes them ("2.0", "0.1"), tabs, line ends and backslashes escaped.

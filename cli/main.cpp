@@ -1,9 +1,11 @@
 // lavanderia-cli: set-up and scripting of the laundry's archive without a display.
 #include "Comandi.h"
 #include "Errors.h"
-#include <QCoreApplication>
+#include "Locale.h"
+#include <QApplication>
 #include <cstdio>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -21,6 +23,14 @@ const char* const uso =
     "      Esegue un'istruzione SQL sull'archivio. Le righe lette escono separate da\n"
     "      tabulazioni, con i nomi delle colonne nella prima riga; le altre istruzioni\n"
     "      stampano il numero di righe modificate.\n"
+    "  estratto CARTELLA --cliente CODICE [--dal GG/MM/AAAA] [--al GG/MM/AAAA]\n"
+    "           [--anno AAAA] --pdf FILE\n"
+    "      Scrive in FILE la scheda contabile del cliente, con il saldo progressivo,\n"
+    "      per i movimenti del periodo (tutti senza date). L'esercizio è quello\n"
+    "      delle date, o l'anno in corso.\n"
+    "  incassa CARTELLA --cliente CODICE --fattura N --data GG/MM/AAAA [--anno AAAA]\n"
+    "      Incassa alla data la fattura aperta N del cliente, con i movimenti sul\n"
+    "      conto della modalità di pagamento e sul conto del cliente.\n"
     "  --help\n"
     "      Mostra questo aiuto.\n";
 
@@ -28,11 +38,22 @@ const char* const uso =
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Commands that lay out printed documents need the fonts and the PDF writer of the window
+    // system, which runs here without a display; the others need only the core.
+    const QByteArrayList conStampa{"estratto"};
+    std::unique_ptr<QCoreApplication> app;
+    if (argc > 1 && conStampa.contains(argv[1])) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    impostaFormatiItaliani();
     QTextStream out(stdout), err(stderr);
     Uscite u{out, err};
 
-    const QStringList args = app.arguments().mid(1);
+    const QStringList args = app->arguments().mid(1);
     if (args.isEmpty()) {
         err << uso;
         return 1;
@@ -51,6 +72,10 @@ int main(int argc, char** argv)
             return ComandoDemo(resto, u);
         if (comando == QLatin1String("sql"))
             return ComandoSql(resto, u);
+        if (comando == QLatin1String("estratto"))
+            return ComandoEstratto(resto, u);
+        if (comando == QLatin1String("incassa"))
+            return ComandoIncassa(resto, u);
         err << QStringLiteral("Comando sconosciuto: %1\n\n").arg(comando) << uso;
         return 1;
     } catch (const LavError& e) {

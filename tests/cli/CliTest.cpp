@@ -1,4 +1,5 @@
 #include "Tabelle.h"
+#include "support/EseguiCli.h"
 #include "support/TempArchive.h"
 #include <QDir>
 #include <QProcess>
@@ -11,28 +12,11 @@
 
 namespace {
 
-struct Esito
-{
-    int codice = -1;
-    QString out, err;
-};
+using Esito = EsitoCli;
 
-// Runs the real lavanderia-cli and collects what it prints.
 Esito cli(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(LAV_BIN_DIR "/lavanderia-cli"), args);
-    Esito e;
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        ADD_FAILURE() << "lavanderia-cli non termina";
-        return e;
-    }
-    e.codice = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.out = QString::fromUtf8(p.readAllStandardOutput());
-    e.err = QString::fromUtf8(p.readAllStandardError());
-    return e;
+    return eseguiCli(args);
 }
 
 // Reads an archive straight from its file, without the program's store.
