@@ -1,5 +1,6 @@
 #include "Database.h"
 #include "Errors.h"
+#include "FileSicuri.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,11 +14,10 @@ namespace {
 
 QString sqlError(const QSqlError& e)
 {
-    QString t = e.driverText();
-    QString d = e.databaseText();
-    if (!d.isEmpty() && d != t)
-        t = t.isEmpty() ? d : t + ": " + d;
-    return t;
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    const QString d = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    return sqliteMessage(ok ? code : SQLITE_ERROR, d);
 }
 
 QString literal(const QVariant& v, FieldType type)
@@ -64,6 +64,56 @@ sqlite3* handleOf(QSqlDatabase& db)
 }
 
 } // namespace
+
+QString sqliteMessage(int code, const QString& text)
+{
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("Spazio su disco esaurito: l'operazione è stata annullata e l'archivio è rimasto com'era. "
+                              "Liberare spazio sul disco e ripetere l'operazione.");
+    case SQLITE_READONLY:
+        return QStringLiteral("L'archivio è in sola lettura: le modifiche non possono essere registrate.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("L'archivio è occupato da un altro programma: riprovare più tardi.");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Impossibile aprire un file dell'archivio: la cartella è in sola lettura o il file manca.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Errore di lettura o scrittura sul disco: l'operazione è stata annullata (%1).").arg(text);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("L'archivio è danneggiato (%1).").arg(text);
+    default:
+        break;
+    }
+    // The usual complaints about a statement, in Italian; anything else keeps SQLite's words.
+    struct Traduzione { const char* pattern; const char* testo; };
+    static const Traduzione traduzioni[] = {
+        {"^no such table: (.+)$", "la tabella %1 non esiste"},
+        {"^no such column: (.+)$", "il campo %1 non esiste"},
+        {"^near \"(.*)\": syntax error$", "errore di sintassi vicino a \"%1\""},
+        {"^incomplete input$", "istruzione incompleta"},
+        {"^UNIQUE constraint failed: (.+)$", "valore già presente in un indice univoco (%1)"},
+        {"^NOT NULL constraint failed: (.+)$", "il campo %1 non può essere vuoto"},
+        {"^table (.+) already exists$", "la tabella %1 esiste già"},
+        {"^ambiguous column name: (.+)$", "il nome di campo %1 è ambiguo"},
+        {"^no such function: (.+)$", "la funzione %1 non esiste"},
+        {"^(.+) values for (.+) columns$", "%1 valori per %2 campi"},
+        {"^table (.+) has (.+) columns but (.+) values were supplied$", "la tabella %1 ha %2 campi ma sono stati dati %3 valori"},
+    };
+    for (const Traduzione& t : traduzioni) {
+        const QRegularExpression re(QString::fromUtf8(t.pattern));
+        const auto m = re.match(text);
+        if (!m.hasMatch())
+            continue;
+        QString out = QString::fromUtf8(t.testo);
+        for (int i = 1; i <= m.lastCapturedIndex(); ++i)
+            out = out.arg(m.captured(i));
+        out[0] = out[0].toUpper();
+        return out + '.';
+    }
+    return text.isEmpty() ? QStringLiteral("Errore sconosciuto dell'archivio.") : text;
+}
 
 QVariant toSqlValue(FieldType type, const QVariant& v)
 {
@@ -202,9 +252,20 @@ QString Database::fileOf(const QString& tableName) const
     n.replace('\\', '/');
     if (!n.contains('/'))
         return filePath();
-    QString dirPart = n.section('/', 0, -2);
-    QString file = QDir(dbFolder).absoluteFilePath(dirPart + '/' + bareName(tableName) + ".db");
-    file = QDir::cleanPath(file);
+    const QDir dir(QDir::cleanPath(QDir(dbFolder).absoluteFilePath(n.section('/', 0, -2))));
+    // The letter case of a table's file name does not matter (X.DB, X.db and x.Db are one
+    // table): an existing file is found whatever its case; a new one is named X.db.
+    const QString bare = bareName(tableName);
+    QString file = dir.absoluteFilePath(bare + QStringLiteral(".db"));
+    if (!QFileInfo::exists(file) && dir.exists()) {
+        const QString wanted = bare + QStringLiteral(".db");
+        const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& e : entries)
+            if (e.compare(wanted, Qt::CaseInsensitive) == 0) {
+                file = dir.absoluteFilePath(e);
+                break;
+            }
+    }
     if (QFileInfo(file).absoluteFilePath() == QFileInfo(filePath()).absoluteFilePath())
         return filePath();
     return file;
@@ -454,7 +515,7 @@ bool Database::returnsRows(const QString& sql)
     sqlite3_stmt* stmt = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        const QString err = QString::fromUtf8(sqlite3_errmsg(h));
+        const QString err = sqliteMessage(sqlite3_errcode(h), QString::fromUtf8(sqlite3_errmsg(h)));
         sqlite3_finalize(stmt);
         throw LavError(QStringLiteral("%1\n%2").arg(err, sql.simplified()));
     }
@@ -472,10 +533,22 @@ void Database::startTransaction()
     transactionOpen = true;
 }
 
+bool Database::sqliteInTransaction()
+{
+    sqlite3* h = handleOf(db);
+    return h && sqlite3_get_autocommit(h) == 0;
+}
+
 void Database::commit()
 {
     if (!transactionOpen)
         return;
+    if (!sqliteInTransaction()) {
+        // SQLite has already rolled the whole transaction back after an error (a full disk,
+        // an I/O error): nothing of it was written.
+        transactionOpen = false;
+        throw LavError(QStringLiteral("L'operazione è stata annullata dopo un errore: nessuna modifica è stata registrata."));
+    }
     if (!db.commit())
         throw LavError(QStringLiteral("Impossibile confermare la transazione: %1").arg(sqlError(db.lastError())));
     transactionOpen = false;
@@ -486,8 +559,72 @@ void Database::rollback()
     if (!transactionOpen)
         return;
     transactionOpen = false;
+    // After a full disk or an I/O error SQLite may have rolled back by itself already.
+    if (!sqliteInTransaction())
+        return;
     if (!db.rollback())
         throw LavError(QStringLiteral("Impossibile annullare la transazione: %1").arg(sqlError(db.lastError())));
+}
+
+QString Database::integrityProblem(const QString& schema, bool full)
+{
+    const QString pragma = QStringLiteral("PRAGMA %1.%2").arg(quoteName(schema.isEmpty() ? QStringLiteral("main") : schema),
+                                                              full ? QStringLiteral("integrity_check(20)") : QStringLiteral("quick_check(20)"));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(pragma))
+        return sqlError(q.lastError());
+    QStringList problems;
+    while (q.next())
+        problems << q.value(0).toString();
+    q.finish();
+    if (problems == QStringList{QStringLiteral("ok")})
+        return {};
+    return problems.join(QStringLiteral("; "));
+}
+
+QString Database::checkFile(const QString& file, bool full)
+{
+    if (!QFileInfo(file).isFile())
+        return QStringLiteral("il file non esiste");
+    sqlite3* h = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &h, SQLITE_OPEN_READONLY, nullptr);
+    QString problem;
+    if (rc != SQLITE_OK) {
+        problem = sqliteMessage(rc, QString::fromUtf8(h ? sqlite3_errmsg(h) : sqlite3_errstr(rc)));
+    } else {
+        sqlite3_stmt* st = nullptr;
+        rc = sqlite3_prepare_v2(h, full ? "PRAGMA integrity_check(20)" : "PRAGMA quick_check(20)", -1, &st, nullptr);
+        QStringList problems;
+        if (rc == SQLITE_OK)
+            while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+                problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (rc != SQLITE_DONE)
+            problems << sqliteMessage(rc, QString::fromUtf8(sqlite3_errmsg(h)));
+        sqlite3_finalize(st);
+        if (problems != QStringList{QStringLiteral("ok")})
+            problem = problems.isEmpty() ? QStringLiteral("il file non è un archivio") : problems.join(QStringLiteral("; "));
+    }
+    sqlite3_close(h);
+    return problem;
+}
+
+bool Database::readOnly()
+{
+    sqlite3* h = handleOf(db);
+    if (h && sqlite3_db_readonly(h, "main") == 1)
+        return true;
+    // The journal is written beside the archive, so its folder must take new files too.
+    const QString probe = QDir(dbFolder).absoluteFilePath(QStringLiteral(".prova-scrittura"));
+    QFile f(probe);
+    if (!f.open(QIODevice::WriteOnly))
+        return true;
+    f.close();
+    f.remove();
+    QFile archive(filePath());
+    if (!archive.open(QIODevice::ReadWrite))
+        return true;
+    return false;
 }
 
 void Database::backupTo(const QString& targetFile)
@@ -495,7 +632,8 @@ void Database::backupTo(const QString& targetFile)
     sqlite3* src = handleOf(db);
     if (!src)
         throw LavError(QStringLiteral("L'archivio non è aperto."));
-    const QString tmp = targetFile + QStringLiteral(".tmp");
+    // Written whole under a temporary name, checked, and only then moved over the old copy.
+    const QString tmp = fileTemporaneo(targetFile);
     QFile::remove(tmp);
     sqlite3* dst = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(tmp).constData(), &dst,
@@ -507,23 +645,24 @@ void Database::backupTo(const QString& targetFile)
             rc = sqlite3_backup_step(b, -1);
             sqlite3_backup_finish(b);
             if (rc != SQLITE_DONE)
-                err = QString::fromUtf8(sqlite3_errstr(rc));
+                err = sqliteMessage(rc, QString::fromUtf8(sqlite3_errstr(rc)));
         } else {
-            err = QString::fromUtf8(sqlite3_errmsg(dst));
+            err = sqliteMessage(sqlite3_errcode(dst), QString::fromUtf8(sqlite3_errmsg(dst)));
         }
     } else {
-        err = QString::fromUtf8(sqlite3_errstr(rc));
+        err = sqliteMessage(rc, QString::fromUtf8(sqlite3_errstr(rc)));
     }
     sqlite3_close(dst);
+    if (err.isEmpty()) {
+        const QString problem = checkFile(tmp);
+        if (!problem.isEmpty())
+            err = QStringLiteral("la copia non è integra (%1)").arg(problem);
+    }
     if (!err.isEmpty()) {
         QFile::remove(tmp);
         throw LavError(QStringLiteral("Copia di '%1' non riuscita: %2").arg(QDir::toNativeSeparators(targetFile), err));
     }
-    QFile::remove(targetFile);
-    if (!QFile::rename(tmp, targetFile)) {
-        QFile::remove(tmp);
-        throw LavError(QStringLiteral("Copia di '%1' non riuscita.").arg(QDir::toNativeSeparators(targetFile)));
-    }
+    sostituisciFile(tmp, targetFile);
 }
 
 Savepoint::Savepoint(Database& d) : db(d)
@@ -543,6 +682,9 @@ void Savepoint::rollback()
     if (done)
         return;
     done = true;
+    // Gone with the whole transaction when SQLite rolled it back after an error.
+    if (!db.sqliteInTransaction())
+        return;
     try {
         db.exec(QStringLiteral("ROLLBACK TO %1").arg(name));
         db.exec(QStringLiteral("RELEASE %1").arg(name));

@@ -64,8 +64,20 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return transactionOpen; }
+    // Whether SQLite itself holds a transaction open (false once it rolled one back by itself).
+    bool sqliteInTransaction();
 
-    // A consistent copy of the live database written to target (replaced atomically).
+    // What SQLite's quick check (or full integrity check) finds wrong in the archive or an
+    // attached schema; empty when it is sound.
+    QString integrityProblem(const QString& schema = {}, bool full = false);
+    // The same check of a database file on a read-only connection of its own (a copy).
+    static QString checkFile(const QString& file, bool full = false);
+    // Whether the archive cannot be changed: the file, or the folder that takes its journal,
+    // is read-only.
+    bool readOnly();
+
+    // A consistent copy of the live database written to target: made under a temporary name,
+    // checked, and moved over the old copy in one step, so a failure leaves the old copy.
     void backupTo(const QString& targetFile);
 
 private:
@@ -96,6 +108,9 @@ private:
     QString name;
     bool done = false;
 };
+
+// An SQLite error in Italian: what is wrong with the disk or the archive, or with the statement.
+QString sqliteMessage(int code, const QString& text);
 
 // SQLite value of a field: dates as ISO text, booleans as 0/1, empty strings as NULL.
 QVariant toSqlValue(FieldType type, const QVariant& v);

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "FilterExpr.h"
 #include "Locale.h"
+#include "Testo.h"
 #include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
@@ -114,8 +115,7 @@ QVariant coerce(const FieldDef& def, const QVariant& in)
     switch (def.type) {
     case FieldType::String: {
         QString s = in.typeId() == QMetaType::QDate ? formatDate(in.toDate()) : in.toString();
-        if (def.size > 0 && s.size() > def.size)
-            s.truncate(def.size);
+        s = tagliaTesto(s, def.size);
         if (s.isEmpty())
             return QVariant();
         v = s;
@@ -936,7 +936,12 @@ void Dataset::post()
     if (st != DatasetState::Edit && st != DatasetState::Insert)
         return;
     if (!atomic) {
-        postRows(st == DatasetState::Insert);
+        try {
+            postRows(st == DatasetState::Insert);
+        } catch (const RowConflict&) {
+            rereadOnCancel = true;
+            throw;
+        }
         return;
     }
     const Row savedBuffer = buffer, savedOriginal = original;
@@ -966,7 +971,12 @@ void Dataset::post()
         notifyRecord();
         if (onAtomicFailure)
             onAtomicFailure(*this);
-        throw;
+        try {
+            throw;
+        } catch (const RowConflict&) {
+            rereadOnCancel = true;
+            throw;
+        }
     }
 }
 
@@ -977,7 +987,9 @@ void Dataset::postRows(bool inserting)
         if (inserting)
             buffer.rowid = insertRow(buffer);
         else
-            updateRow(original, buffer);
+            buffer.rowid = updateRow(original, buffer);
+    } catch (const RowConflict&) {
+        throw;
     } catch (const LavError& e) {
         if (onPostError && onPostError(*this, e.message()))
             throw Abort{};
@@ -1023,10 +1035,21 @@ void Dataset::cancel()
     original = Row{};
     bufferModified = false;
     setState(DatasetState::Browse);
+    if (rereadOnCancel)
+        rereadAfterConflict();
     notifyRecord();
     afterCancel.fire(*this);
     for (Dataset* d : details)
         d->masterMoved();
+}
+
+// The rows are read again after a post or delete refused because another window or program
+// changed them, so that the record shows what is stored now.
+void Dataset::rereadAfterConflict()
+{
+    rereadOnCancel = false;
+    if (!stale && st == DatasetState::Browse)
+        loadAll(bookmark());
 }
 
 void Dataset::remove()
@@ -1043,7 +1066,18 @@ void Dataset::remove()
     if (!canModify())
         throw LavError(QStringLiteral("%1: l'archivio è di sola lettura.").arg(objectName()));
     if (!atomic) {
-        removeRow();
+        try {
+            removeRow();
+        } catch (...) {
+            if (onDeleteFailure)
+                onDeleteFailure(*this);
+            try {
+                throw;
+            } catch (const RowConflict&) {
+                rereadAfterConflict();
+                throw;
+            }
+        }
         return;
     }
     const Row savedRow = rows[cur];
@@ -1064,7 +1098,12 @@ void Dataset::remove()
         notifyRecord();
         if (onAtomicFailure)
             onAtomicFailure(*this);
-        throw;
+        try {
+            throw;
+        } catch (const RowConflict&) {
+            rereadAfterConflict();
+            throw;
+        }
     }
 }
 
@@ -1116,7 +1155,52 @@ qint64 Dataset::insertInto(const QString& table, const Row& r)
     return id;
 }
 
-void Dataset::updateIn(const QString& table, const Row& before, const Row& after)
+qint64 Dataset::storedRowFor(const QString& table, const Row& r, bool deleting)
+{
+    QStringList cols;
+    std::vector<const Field*> fs;
+    for (int i = 0; i < dataFields; ++i) {
+        const Field* f = dataFieldAt(i);
+        cols << quoteName(f->name());
+        fs.push_back(f);
+    }
+    QStringList where;
+    QVariantList params;
+    for (const QString& k : identityFields()) {
+        const Field* f = const_cast<Dataset*>(this)->findField(k);
+        where << quoteName(f->name()) + QStringLiteral(" IS ?");
+        params << toSqlValue(f->type(), r.values.value(f->slot));
+    }
+    if (where.isEmpty()) {
+        where << QStringLiteral("rowid = ?");
+        params << r.rowid;
+    }
+    QSqlQuery q = db.exec(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE %3")
+                              .arg(cols.join(QStringLiteral(", ")), table, where.join(QStringLiteral(" AND "))),
+                          params);
+    bool any = false;
+    qint64 found = 0;
+    while (q.next()) {
+        any = true;
+        const qint64 id = q.value(0).toLongLong();
+        bool same = true;
+        for (int i = 0; same && i < int(fs.size()); ++i) {
+            const QVariant stored = typedValue(fs[i]->type(), q.value(i + 1));
+            const QVariant& read = r.values.value(i);
+            const bool sn = stored.isNull() || !stored.isValid(), rn = read.isNull() || !read.isValid();
+            same = sn == rn && (sn || stored == read);
+        }
+        // Rows sharing an empty key: the one read is preferred.
+        if (same && (found == 0 || id == r.rowid))
+            found = id;
+    }
+    q.finish();
+    if (found == 0)
+        throw RowConflict(any ? RowConflict::Changed : RowConflict::Vanished, deleting);
+    return found;
+}
+
+qint64 Dataset::updateIn(const QString& table, const Row& before, const Row& after)
 {
     QStringList sets;
     QVariantList params;
@@ -1130,14 +1214,22 @@ void Dataset::updateIn(const QString& table, const Row& before, const Row& after
         params << toSqlValue(f->type(), b);
     }
     if (sets.isEmpty())
-        return;
-    params << before.rowid;
+        return before.rowid;
+    // The check and the write are one unit, so that nothing slips in between.
+    Savepoint sp(db);
+    const qint64 id = storedRowFor(table, before, false);
+    params << id;
     db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QStringLiteral(", "))), params);
+    sp.release();
+    return id;
 }
 
 void Dataset::deleteFrom(const QString& table, const Row& r)
 {
-    db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), QVariantList{r.rowid});
+    Savepoint sp(db);
+    const qint64 id = storedRowFor(table, r, true);
+    db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), QVariantList{id});
+    sp.release();
 }
 
 // ---- order, master, filter

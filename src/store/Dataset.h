@@ -216,6 +216,9 @@ public:
     // onAtomicFailure lets the owner bring other datasets back in line with the files.
     bool atomic = false;
     std::function<void(Dataset&)> onAtomicFailure;
+    // A delete of a dataset that is not atomic failed after its beforeDelete rules ran: the
+    // owner undoes what those rules did (the customer deletion rolls back its transaction).
+    std::function<void(Dataset&)> onDeleteFailure;
 
     // Events.
     Event beforeOpen, afterOpen, beforeClose, afterClose;
@@ -251,7 +254,9 @@ protected:
     virtual void openCursor() = 0;                 // fills the field list and the rows
     virtual void loadRows(std::vector<Row>& out) = 0;
     virtual qint64 insertRow(const Row& r) = 0;     // returns the new rowid
-    virtual void updateRow(const Row& before, const Row& after) = 0;
+    // Writes the changes of a row read as before; returns the rowid written. Refused with
+    // RowConflict when the stored row changed or vanished since it was read.
+    virtual qint64 updateRow(const Row& before, const Row& after) = 0;
     virtual void deleteRow(const Row& r) = 0;
     virtual bool canModify() const = 0;
 
@@ -270,10 +275,17 @@ protected:
     struct SqlFilter { QString where; QVariantList params; };
     SqlFilter compiledFilter() const { return compiled; }
     // The one-row statements of a table that holds the rows: INSERT (returning the rowid),
-    // UPDATE of the changed fields and DELETE, by rowid and with bound values.
+    // UPDATE of the changed fields and DELETE, with bound values. UPDATE and DELETE find the
+    // row by its primary key (by rowid in a table without one) and first check that it still
+    // holds the values that were read.
     qint64 insertInto(const QString& table, const Row& r);
-    void updateIn(const QString& table, const Row& before, const Row& after);
+    qint64 updateIn(const QString& table, const Row& before, const Row& after);
     void deleteFrom(const QString& table, const Row& r);
+    // The fields that identify a row: the table's primary key; empty to use the rowid.
+    virtual QStringList identityFields() const { return {}; }
+    // The typed value of a stored column as the rows are loaded, so that a row read again
+    // compares equal to the row in memory when nothing changed.
+    virtual QVariant typedValue(FieldType type, const QVariant& stored) const { return fromSqlValue(type, stored); }
     // Resolves an order given by index name into fields; subclasses that know indexes override.
     virtual bool resolveIndex(const QString& name, QStringList& fields, bool& noCase) const;
     // Whether an order given as a field list compares texts without regard to letter case
@@ -292,6 +304,10 @@ private:
     void markStale(Bookmark keep);
     void ensureLoaded() const;
     void postRows(bool inserting);
+    // The rowid of the stored row that still holds what r held when it was read; RowConflict
+    // when it changed or is gone.
+    qint64 storedRowFor(const QString& table, const Row& r, bool deleting);
+    void rereadAfterConflict();
     void removeRow();
     void sortRows();
     int compareRows(const Row& a, const Row& b) const;
@@ -322,6 +338,7 @@ private:
     Row buffer;                  // the record being edited or inserted
     Row original;                // the record as it was before the edit
     bool bufferModified = false;
+    bool rereadOnCancel = false;       // a post was refused because the row changed elsewhere
     mutable const Row* calcRow = nullptr;    // row whose values the calc pass reads
 
     QString orderIndex;
@@ -373,9 +390,10 @@ protected:
     void openCursor() override;
     void loadRows(std::vector<Row>& out) override;
     qint64 insertRow(const Row& r) override;
-    void updateRow(const Row& before, const Row& after) override;
+    qint64 updateRow(const Row& before, const Row& after) override;
     void deleteRow(const Row& r) override;
     bool canModify() const override { return true; }
+    QStringList identityFields() const override;
     bool resolveIndex(const QString& name, QStringList& fields, bool& noCase) const override;
     bool fieldListNoCase(const QStringList& fields) const override;
 
@@ -402,6 +420,33 @@ public:
     int actualSize;
 };
 
+// A post or delete refused because the stored row changed or vanished since it was read (another
+// window or program wrote it meanwhile): nothing was written, and a post leaves the record in edit.
+class RowConflict : public LavError
+{
+public:
+    enum Kind { Changed, Vanished };
+    RowConflict(Kind k, bool deleting) : LavError(text(k, deleting)), kind(k) {}
+    Kind kind;
+
+private:
+    static QString text(Kind k, bool deleting)
+    {
+        if (deleting)
+            return k == Vanished
+                       ? QStringLiteral("Il record è già stato eliminato da un'altra finestra o da un altro programma.")
+                       : QStringLiteral("Il record non è stato eliminato: un'altra finestra o un altro programma lo ha "
+                                        "modificato dopo che era stato letto. I dati sono stati riletti: riprovare.");
+        return k == Vanished
+                   ? QStringLiteral("Le modifiche non sono state registrate: il record è stato eliminato da un'altra "
+                                    "finestra o da un altro programma dopo che era stato letto. Annullare le modifiche "
+                                    "per rileggere i dati.")
+                   : QStringLiteral("Le modifiche non sono state registrate: il record è stato modificato da un'altra "
+                                    "finestra o da un altro programma dopo che era stato letto. Annullare le modifiche "
+                                    "per rileggere i dati.");
+    }
+};
+
 // An SQL statement with named parameters (":Agente"); read-only unless asked to be live and
 // reading a single table.
 class Query : public Dataset
@@ -423,9 +468,11 @@ protected:
     void openCursor() override;
     void loadRows(std::vector<Row>& out) override;
     qint64 insertRow(const Row& r) override;
-    void updateRow(const Row& before, const Row& after) override;
+    qint64 updateRow(const Row& before, const Row& after) override;
     void deleteRow(const Row& r) override;
     bool canModify() const override { return !liveTable.isEmpty(); }
+    QStringList identityFields() const override { return liveKey; }
+    QVariant typedValue(FieldType type, const QVariant& stored) const override;
     bool keepsReadOrder() const override { return true; }
 
 private:
@@ -433,6 +480,7 @@ private:
     QVariantMap params;
     bool requestLive = false;
     QString liveTable;            // qualified table of a live result
+    QStringList liveKey;          // its primary key, when the result holds every key field
     QString effectiveSql;
     QList<QVariantList> firstRun; // rows read while opening, taken by the first load
     QStringList firstRunColumns;

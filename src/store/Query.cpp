@@ -111,6 +111,13 @@ void Query::openCursor()
         }
     }
     QList<FieldDef> cols;
+    liveKey.clear();
+    if (const IndexDef* pk = def.primaryIndex()) {
+        liveKey = pk->fields;
+        for (const QString& k : pk->fields)
+            if (rec.indexOf(k) < 0)
+                liveKey.clear();
+    }
     for (int i = 0; i < rec.count(); ++i) {
         if (rec.fieldName(i) == rowidColumn)
             continue;
@@ -198,9 +205,14 @@ qint64 Query::insertRow(const Row& r)
     return insertInto(liveTable, r);
 }
 
-void Query::updateRow(const Row& before, const Row& after)
+qint64 Query::updateRow(const Row& before, const Row& after)
 {
-    updateIn(liveTable, before, after);
+    return updateIn(liveTable, before, after);
+}
+
+QVariant Query::typedValue(FieldType type, const QVariant& stored) const
+{
+    return typedValues(std::vector<std::pair<int, FieldType>>{{0, type}}, [&stored](int) { return stored; }).value(0);
 }
 
 void Query::deleteRow(const Row& r)

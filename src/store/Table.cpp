@@ -174,9 +174,22 @@ qint64 Table::insertRow(const Row& r)
     return insertInto(qualifiedName, r);
 }
 
-void Table::updateRow(const Row& before, const Row& after)
+qint64 Table::updateRow(const Row& before, const Row& after)
 {
-    updateIn(qualifiedName, before, after);
+    return updateIn(qualifiedName, before, after);
+}
+
+QStringList Table::identityFields() const
+{
+    const IndexDef* pk = stored.primaryIndex();
+    if (!pk)
+        return {};
+    for (const QString& f : pk->fields) {
+        const Field* fd = const_cast<Table*>(this)->findField(f);
+        if (!fd || fd->kind() != FieldKind::Data)
+            return {};
+    }
+    return pk->fields;
 }
 
 void Table::deleteRow(const Row& r)
