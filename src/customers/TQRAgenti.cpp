@@ -53,6 +53,7 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
     riga.afterPrint = [this](Band&) { totale += dm.QuerySedi["Imponibile"].asMoney(); };
 
     auto& somma = summary(8);
+    somma.keepWithPrevious = true;      // never alone at the top of a page
     somma.addHLine(0, 1, w, 0.6);
     font = reportFont(10, QFont::Bold);
     somma.addLabel(100, 2.2, 60, 5, QStringLiteral("Totale")).setAlignment(Qt::AlignRight);

@@ -102,6 +102,7 @@ TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
 
     // The sums and the last balance.
     auto& totali = summary(7);
+    totali.keepWithPrevious = true;     // never alone at the top of a page
     totali.setFrame(Band::AllSides, 0.3);
     totali.addHLine(0, 0, w, 0.6);
     for (int i : {Dare, Avere, Saldo, Controp})

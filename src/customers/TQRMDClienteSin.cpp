@@ -92,6 +92,7 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     auto& totali = addSubDetail(QryTotali);
     auto& testaTotali = totali.header(16);
     testaTotali.keepWithNext = true;
+    testaTotali.repeatOnNewPage = true;
     font = reportFont(11, QFont::Bold);
     testaTotali.addLabel(0, 3, 60, 6, QStringLiteral("TOTALI"));
     testaTotali.addShade(0, 10, w, 5.5, grigio);
@@ -101,7 +102,7 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
     testaTotali.addLabel(148, 10.5, w - 148, 4.5, QStringLiteral("Tipo"));
     auto& riga = totali.detail(5);
     font = reportFont(10);
-    riga.addField(0, 0.4, 18, 4.5, QryTotali, QStringLiteral("Quantita"), QStringLiteral("#,0")).setAlignment(Qt::AlignRight);
+    riga.addField(0, 0.4, 18, 4.5, QryTotali, QStringLiteral("Quantita")).setAlignment(Qt::AlignRight);
     riga.addField(24, 0.4, 122, 4.5, QryTotali, QStringLiteral("Descrizione"));
     riga.addField(148, 0.4, w - 148, 4.5, QryTotali, QStringLiteral("Tipo"));
     riga.addHLine(0, 5, w, 0.1).setColor(Qt::lightGray);

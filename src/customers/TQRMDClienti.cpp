@@ -47,9 +47,12 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     scheda = &testa.addField(dopoTitolo, 1, 30, 9, dm.TblClienti, QStringLiteral("Scheda"));
     testa.addHLine(0, 11, w, 0.6);
 
-    // The customer.
+    // The customer: on one page with its sites and totals when they fit, named again at the
+    // top of every page they run onto.
     auto& cliente = detail(19);
     cliente.keepWithNext = true;
+    cliente.keepTogether = true;
+    cliente.repeatOnNewPage = true;
     cliente.addShade(0, 2, w, 7, grigio);
     font = reportFont(9, QFont::Bold);
     cliente.addLabel(1.5, 3, 18, 5, QStringLiteral("CLIENTE:"));
@@ -78,6 +81,8 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     auto& sedi = addSubDetail(dm.TblSedi);
     auto& sede = sedi.detail(13);
     sede.keepWithNext = true;
+    sede.keepTogether = true;
+    sede.repeatOnNewPage = true;     // with the column headings, its child
     sede.addHLine(0, 1, w, 0.3);
     font = reportFont(9, QFont::Bold);
     sede.addLabel(1.5, 2.5, 11, 4.5, QStringLiteral("SEDE"));
@@ -110,13 +115,15 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     noleggio.addField(xTipo, 0.3, wTipo, 4.3, QryNoleggi, QStringLiteral("Tipo"));
     prezzoNoleggio = &noleggio.addField(xPrezzo, 0.3, wPrezzo, 4.3, QryNoleggi, QStringLiteral("Costo"));
     prezzoNoleggio->setAlignment(Qt::AlignRight);
-    noleggi.footer(2);
+    noleggi.footer(2).keepWithPrevious = true;
 
     // The totals per article of the customer, after its sites.
     auto& totali = addSubDetail(QryTotali);
     totali.beforeRun = [this] { return QRSubDetailTotaliBeforeRun(); };
     auto& testaTotali = totali.header(13.5);
     testaTotali.keepWithNext = true;
+    testaTotali.keepTogether = true;
+    testaTotali.repeatOnNewPage = true;
     testaTotali.addHLine(0, 1.5, w, 0.3);
     testaTotali.addShade(0, 2.5, w, 5.5, grigio);
     font = reportFont(10, QFont::Bold);
@@ -132,10 +139,11 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     totale.addField(xTipo, 0.3, wTipo, 4.3, QryTotali, QStringLiteral("Tipo"));
     prezzoTotale = &totale.addField(xPrezzo, 0.3, wPrezzo, 4.3, QryTotali, QStringLiteral("Prezzo"));
     prezzoTotale->setAlignment(Qt::AlignRight);
-    totali.footer(3);
+    totali.footer(3).keepWithPrevious = true;
 
     // The notes of the customer the table ends on; the count of the list.
     auto& fine = summary(18);
+    fine.keepWithPrevious = true;
     fine.addHLine(0, 2, w, 0.6);
     font = reportFont(9);
     fine.addField(0, 4, w, 4.5, dm.TblClienti, QStringLiteral("Note")).setWordWrap();

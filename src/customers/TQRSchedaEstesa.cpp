@@ -129,7 +129,7 @@ TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
 
     // The sums of the counters over every row.
     auto& somme = summary(17);
-    somme.keepWithNext = false;
+    somme.keepWithPrevious = true;      // never alone at the top of a page
     somme.addShade(0, 4, colonna[colReparto], 6, grigio);
     somme.addFrame(0, 4, colonna[colReparto], 12, 0.3);
     somme.addHLine(0, 10, colonna[colReparto], 0.2);

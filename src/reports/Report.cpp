@@ -227,6 +227,12 @@ const QRegularExpression& lineBreaks()
 } // namespace
 
 // The pages of one document being laid out, one report after the other.
+//
+// Bands are laid out as the rows are read and placed on the pages later: a band waits for the
+// next one (which may want to keep with it), and a block kept together waits until it is
+// complete. What waits is a list of steps: the laid bands, and the marks where a block kept
+// together or a block with a repeated header opens and closes. Placing the steps in order
+// decides the page breaks; the repeated headers are those of the blocks open at the break.
 class ReportRun
 {
 public:
@@ -241,6 +247,7 @@ private:
     {
         double height = 0;
         bool keepWithNext = false;
+        bool keepWithPrevious = false;
         bool alignBottom = false;
         std::vector<PageText> texts;
         std::vector<size_t> pageNumbers;    // texts whose page number is filled in when placed
@@ -257,19 +264,40 @@ private:
         }
     };
 
+    struct Step
+    {
+        enum Kind { Band, OpenRepeat, CloseRepeat, OpenKeep, CloseKeep };
+        Kind kind = Band;
+        size_t slot = 0;                    // Band: its laid band in `pending`
+        bool repeated = false;              // Band: part of the innermost repeated header
+    };
+
+    // How a block opened by a band is printed: kept together, with its opening band repeated.
+    struct Block
+    {
+        bool keep = false, repeat = false;
+    };
+
     void runLevel(DataLevel& level, bool main);
     void runRows(DataLevel& level);
-    void openGroup(ReportGroup& g);
-    void closeGroup(ReportGroup& g);
-    bool printBand(Band& b);
+    Block openGroup(ReportGroup& g);
+    void closeGroup(ReportGroup& g, Block b);
+    Block openBlock(const Band* opening, bool repeat);
+    void closeBlock(Block b);
+    bool printBand(Band& b, bool repeated = false);
     void printDirect(Band& b, double at);
     void layoutBand(Band& b, LaidBand& out);
     QStringList linesOf(const ReportText& t, const QString& text, double& lineHeight);
     void place(const LaidBand& lb);
+    bool lastKeepsWithNext() const;
+    void release();
     void flush();
+    void glue();
+    double freshRoom() const;
     void breakPage();
     void newPage(bool withColumnHeader = true);
     void closePage();
+    void reset();
 
     PageModel& model;
     QSizeF paper;
@@ -283,10 +311,15 @@ private:
     double bodyBottom = 0;
     bool fresh = true;                          // nothing but headers on the page yet
 
-    std::vector<LaidBand> pending;              // kept with the next band; reused
+    std::vector<LaidBand> pending;              // laid bands waiting to be placed; reused
     size_t pendingCount = 0;
+    std::vector<Step> steps, placing;
+    std::vector<bool> glued;
+    int holding = 0;                            // blocks kept together still open
     LaidBand scratch;                           // page headers and footers
-    std::vector<ReportGroup*> openGroups;       // outer first, across levels
+    // The repeated headers of the blocks open where the bands are being placed, outer first:
+    // the bands of each that are already on a page.
+    std::vector<std::vector<LaidBand>> repeats;
 
     struct TotalPatch
     {
@@ -296,6 +329,14 @@ private:
     std::vector<TotalPatch> totals;
 };
 
+void ReportRun::reset()
+{
+    pendingCount = 0;
+    steps.clear();
+    holding = 0;
+    repeats.clear();
+}
+
 void ReportRun::run(Report& r)
 {
     Report* previous = rep;
@@ -304,8 +345,7 @@ void ReportRun::run(Report& r)
     bool printed = false;
     auto done = [&] {
         r.running = nullptr;
-        openGroups.clear();
-        pendingCount = 0;
+        reset();
         // A report that printed nothing leaves the page to the one that opened it.
         if (!printed && previous)
             rep = previous;
@@ -324,8 +364,11 @@ void ReportRun::run(Report& r)
                 if (r.colHeadB)
                     printBand(*r.colHeadB);
                 // A group that wants a page of its own still starts on the first one.
-                if (opened)
+                if (opened) {
+                    if (!lastKeepsWithNext())
+                        flush();
                     fresh = true;
+                }
                 runLevel(r, true);
                 if (r.summaryB)
                     printBand(*r.summaryB);
@@ -352,6 +395,31 @@ void ReportRun::finish()
     totals.clear();
 }
 
+ReportRun::Block ReportRun::openBlock(const Band* opening, bool repeat)
+{
+    Block b;
+    b.keep = opening && opening->visible && opening->keepTogether;
+    b.repeat = opening && opening->visible && (repeat || opening->repeatOnNewPage);
+    if (b.keep) {
+        release();
+        steps.push_back({Step::OpenKeep});
+        ++holding;
+    }
+    if (b.repeat)
+        steps.push_back({Step::OpenRepeat});
+    return b;
+}
+
+void ReportRun::closeBlock(Block b)
+{
+    if (b.repeat)
+        steps.push_back({Step::CloseRepeat});
+    if (b.keep) {
+        steps.push_back({Step::CloseKeep});
+        --holding;
+    }
+}
+
 void ReportRun::runLevel(DataLevel& level, bool main)
 {
     if (!main && level.beforeRun && !level.beforeRun())
@@ -361,20 +429,24 @@ void ReportRun::runLevel(DataLevel& level, bool main)
     if (!main && !hasRows && !level.printIfEmpty)
         return;
     auto* sub = main ? nullptr : static_cast<SubDetail*>(&level);
+    const Block block = openBlock(sub ? sub->head.get() : nullptr, false);
     if (sub && sub->head)
-        printBand(*sub->head);
+        printBand(*sub->head, block.repeat);
     if (hasRows) {
         if (ds) {
             runRows(level);
         } else {
+            const Block row = openBlock(level.subs.empty() ? nullptr : level.det.get(), false);
             if (level.det)
-                printBand(*level.det);
+                printBand(*level.det, row.repeat);
             for (auto& s : level.subs)
                 runLevel(*s, false);
+            closeBlock(row);
         }
     }
     if (sub && sub->foot)
         printBand(*sub->foot);
+    closeBlock(block);
 }
 
 void ReportRun::runRows(DataLevel& level)
@@ -403,18 +475,23 @@ void ReportRun::runRows(DataLevel& level)
         return grp.keyExpression ? grp.keyExpression() : ds.valueAt(row, keyFields[g]);
     };
 
+    // Only a detail with sub-details under it opens a block of its own.
+    const Band* rowOpening = level.subs.empty() ? nullptr : level.det.get();
     std::vector<QVariant> keys(n), next(n);
+    std::vector<Block> blocks(n);
     ds.first();
     for (size_t g = 0; g < n; ++g)
         keys[g] = keyAt(g, ds.currentRow());
     size_t opening = 0;
     for (;;) {
         for (size_t g = opening; g < n; ++g)
-            openGroup(*level.groups[g]);
+            blocks[g] = openGroup(*level.groups[g]);
+        const Block row = openBlock(rowOpening, false);
         if (level.det)
-            printBand(*level.det);
+            printBand(*level.det, row.repeat);
         for (auto& s : level.subs)
             runLevel(*s, false);
+        closeBlock(row);
 
         // Which groups end after this row: footers print with the group's last row current.
         size_t changed = n;
@@ -440,11 +517,11 @@ void ReportRun::runRows(DataLevel& level)
         }
         if (atEnd) {
             for (size_t g = n; g-- > 0;)
-                closeGroup(*level.groups[g]);
+                closeGroup(*level.groups[g], blocks[g]);
             break;
         }
         for (size_t g = n; g-- > changed;)
-            closeGroup(*level.groups[g]);
+            closeGroup(*level.groups[g], blocks[g]);
         if (peek || changed < n)
             ds.next();
         keys.swap(next);
@@ -452,25 +529,26 @@ void ReportRun::runRows(DataLevel& level)
     }
 }
 
-void ReportRun::openGroup(ReportGroup& g)
+ReportRun::Block ReportRun::openGroup(ReportGroup& g)
 {
     if (g.onStart)
         g.onStart();
     if (g.newPage)
         breakPage();
-    openGroups.push_back(&g);
+    const Block block = openBlock(g.head.get(), g.reprintHeader);
     if (g.head)
-        printBand(*g.head);
+        printBand(*g.head, block.repeat);
+    return block;
 }
 
-void ReportRun::closeGroup(ReportGroup& g)
+void ReportRun::closeGroup(ReportGroup& g, Block b)
 {
     if (g.foot)
         printBand(*g.foot);
-    std::erase(openGroups, &g);
+    closeBlock(b);
 }
 
-bool ReportRun::printBand(Band& b)
+bool ReportRun::printBand(Band& b, bool repeated)
 {
     if (!b.visible)
         return false;
@@ -478,17 +556,18 @@ bool ReportRun::printBand(Band& b)
         return false;
     if (b.forceNewPage)
         breakPage();
+    else if (!b.keepWithPrevious)
+        release();
     if (pendingCount == pending.size())
         pending.emplace_back();
     LaidBand& lb = pending[pendingCount];
     layoutBand(b, lb);
+    steps.push_back({Step::Band, pendingCount, repeated});
     ++pendingCount;
-    if (!b.keepWithNext)
-        flush();
     if (b.afterPrint)
         b.afterPrint(b);
     if (b.childPtr)
-        printBand(*b.childPtr);
+        printBand(*b.childPtr, repeated);
     return true;
 }
 
@@ -548,6 +627,7 @@ void ReportRun::layoutBand(Band& b, LaidBand& out)
 {
     out.clear();
     out.keepWithNext = b.keepWithNext;
+    out.keepWithPrevious = b.keepWithPrevious;
     out.alignBottom = b.alignBottom;
     double height = b.height;
 
@@ -664,22 +744,100 @@ void ReportRun::place(const LaidBand& lb)
         page.images.push_back({im.rect.translated(at), im.image});
 }
 
+bool ReportRun::lastKeepsWithNext() const
+{
+    for (auto it = steps.rbegin(); it != steps.rend(); ++it)
+        if (it->kind == Step::Band)
+            return pending[it->slot].keepWithNext;
+    return false;
+}
+
+// The bands waiting are placed unless they wait for what comes next.
+void ReportRun::release()
+{
+    if (holding == 0 && !lastKeepsWithNext())
+        flush();
+}
+
+// For each waiting band but the last, whether it goes on the same page as the next one: kept
+// with it, or in the same block kept together that fits on a page.
+void ReportRun::glue()
+{
+    glued.assign(pendingCount, false);
+    for (size_t k = 0; k + 1 < pendingCount; ++k)
+        glued[k] = pending[k].keepWithNext || pending[k + 1].keepWithPrevious;
+    const double room = freshRoom();
+    std::vector<size_t> open;                   // the first band of each block still open
+    size_t bands = 0;
+    for (const Step& s : steps) {
+        if (s.kind == Step::Band) {
+            ++bands;
+        } else if (s.kind == Step::OpenKeep) {
+            open.push_back(bands);
+        } else if (s.kind == Step::CloseKeep && !open.empty()) {
+            // A block split by a forced page break closes in a later round: nothing to join.
+            const size_t first = open.back();
+            open.pop_back();
+            double height = 0;
+            for (size_t k = first; k < bands; ++k)
+                height += pending[k].height;
+            if (bands > first && height <= room + eps)
+                for (size_t k = first; k + 1 < bands; ++k)
+                    glued[k] = true;
+        }
+    }
+}
+
+// The height of the body of a new page, below its headers and the repeated ones.
+double ReportRun::freshRoom() const
+{
+    double room = paper.height() - rep->marg.top() - rep->marg.bottom();
+    for (const Band* b : {rep->pageFootB.get(), rep->pageHeadB.get(), rep->colHeadB.get()})
+        if (b && b->visible)
+            room -= b->height;
+    for (const auto& r : repeats)
+        for (const LaidBand& lb : r)
+            room -= lb.height;
+    return room;
+}
+
 void ReportRun::flush()
 {
-    if (pendingCount == 0)
+    if (steps.empty())
         return;
-    // Bands kept together move to a new page together.
-    double total = 0;
-    for (size_t i = 0; i < pendingCount; ++i)
-        total += pending[i].height;
+    glue();
     // A band too tall for an empty page is placed all the same (and runs over the bottom).
     auto newPageHelps = [this] { return y > bodyTop + eps; };
-    if (y + total > bodyBottom + eps && newPageHelps())
-        newPage();
-    const size_t count = pendingCount;
-    pendingCount = 0;
-    for (size_t i = 0; i < count; ++i) {
-        const LaidBand& lb = pending[i];
+    placing.swap(steps);
+    steps.clear();
+    size_t k = 0;
+    for (const Step& s : placing) {
+        switch (s.kind) {
+        case Step::OpenRepeat:
+            repeats.emplace_back();
+            continue;
+        case Step::CloseRepeat:
+            if (!repeats.empty())
+                repeats.pop_back();
+            continue;
+        case Step::OpenKeep:
+        case Step::CloseKeep:
+            continue;
+        case Step::Band:
+            break;
+        }
+        const LaidBand& lb = pending[s.slot];
+        // Bands joined together move to a new page together, when they fit on one.
+        if (k == 0 || !glued[k - 1]) {
+            double joined = 0;
+            for (size_t j = k; j < pendingCount; ++j) {
+                joined += pending[j].height;
+                if (!glued[j])
+                    break;
+            }
+            if (y + joined > bodyBottom + eps && joined <= freshRoom() + eps && newPageHelps())
+                newPage();
+        }
         if (lb.alignBottom) {
             if (bodyBottom - lb.height < y - eps && newPageHelps())
                 newPage();
@@ -692,7 +850,12 @@ void ReportRun::flush()
         fresh = false;
         if (lb.alignBottom)
             y = std::max(y, bodyBottom);
+        if (s.repeated && !repeats.empty())
+            repeats.back().push_back(lb);
+        ++k;
     }
+    placing.clear();
+    pendingCount = 0;
 }
 
 void ReportRun::breakPage()
@@ -716,9 +879,12 @@ void ReportRun::newPage(bool withColumnHeader)
         printDirect(*rep->pageHeadB, y);
     if (withColumnHeader && rep->colHeadB)
         printDirect(*rep->colHeadB, y);
-    for (ReportGroup* g : openGroups)
-        if (g->reprintHeader && g->head)
-            printDirect(*g->head, y);
+    // The blocks running on from the page before, outer first, as they were printed there.
+    for (const auto& r : repeats)
+        for (const LaidBand& lb : r) {
+            place(lb);
+            y += lb.height;
+        }
     bodyTop = y;
     fresh = true;
 }

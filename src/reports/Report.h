@@ -137,6 +137,16 @@ public:
     bool visible = true;
     // Printed on the same page as the band that follows it.
     bool keepWithNext = false;
+    // Printed on the same page as the band before it (a footer or a total that must not stand
+    // alone at the top of a page).
+    bool keepWithPrevious = false;
+    // For a band that opens a block (a group header: the group down to its footer; a detail:
+    // its row with the sub-details under it; a sub-detail header: its rows down to its
+    // footer): the block starts on a new page rather than split, when it fits on one page.
+    bool keepTogether = false;
+    // For the same bands: printed again, with its children, at the top of every page the block
+    // runs onto, as it was printed first (its callbacks do not run again).
+    bool repeatOnNewPage = false;
     // Printed at the bottom of the page body; what follows starts a new page.
     bool alignBottom = false;
     // Starts a new page unless nothing has been printed on the current one yet.
@@ -198,7 +208,8 @@ public:
 
     // Each group starts on a page of its own.
     bool newPage = false;
-    // The header is printed again at the top of a page the group runs onto.
+    // The header is printed again at the top of a page the group runs onto (the same as the
+    // header's repeatOnNewPage).
     bool reprintHeader = false;
     // Runs when a group starts, before its header (totals are reset here).
     std::function<void()> onStart;

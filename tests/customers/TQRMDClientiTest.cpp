@@ -241,3 +241,70 @@ TEST_F(SchedaCliente, PreviewedAndWrittenAsPdf)
     EXPECT_TRUE(testo.contains("Pagina 1 di 1"));
     EXPECT_TRUE(testo.contains("12,50"));
 }
+
+namespace {
+
+// The text on a given page, or null.
+const PageText* suPagina(const PageModel& m, int pagina, const QString& testo)
+{
+    for (const auto& h : m.find(testo))
+        if (h.page == pagina)
+            return h.text;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(SchedaCliente, ListRunningOverPagesKeepsSitesWholeAndNamesWhatContinues)
+{
+    // Enough articles for a site with a long list of rentals.
+    for (int i = 10; i < 80; ++i)
+        sql("INSERT INTO Servizi (Codice, Descrizione, Tipo, Dentro, Fuori) VALUES (?, ?, 'Cotone', 500, 0)",
+            {i, QString("Articolo %1").arg(i)});
+    dm.TblServizi.refresh();
+    const double a1 = cliente({.nome = "Albergo Sila"});
+    const double s1 = sede(a1, "Via Sila 1");
+    for (int i = 10; i < 40; ++i)
+        noleggio(s1, i, 2, 0, 1);
+    const double b = cliente({.nome = "Bar Centrale"});
+    const double lunga = sede(b, "Via Lunga 3");
+    for (int i = 10; i < 80; ++i)
+        noleggio(lunga, i, 1, 0, 1);
+    const double corta = sede(b, "Via Corta 9");
+    for (int i = 10; i < 25; ++i)
+        noleggio(corta, i, 3, 0, 1);
+    const double z = cliente({.nome = "Zeta Residence", .note = "Chiamare prima"});
+    noleggio(sede(z, "Via Verdi 4"), 1, 1, 0, 30);
+    aggiorna();
+
+    const PageModel& m = elenco();
+    ASSERT_GT(m.pageCount(), 3);
+
+    // Every page holding an article line says whose it is, above its first line: the
+    // customer, and the site with its column headings or the totals heading.
+    for (int p = 0; p < m.pageCount(); ++p) {
+        double alto = 1000;
+        for (const PageText& t : m.page(p).texts)
+            if (t.text.startsWith("Articolo "))
+                alto = std::min(alto, t.rect.top());
+        if (alto == 1000)
+            continue;
+        auto sopra = [&](auto&& condizione) {
+            return std::any_of(m.page(p).texts.begin(), m.page(p).texts.end(),
+                               [&](const PageText& t) { return t.rect.top() < alto && condizione(t.text); });
+        };
+        EXPECT_TRUE(sopra([](const QString& t) { return t.endsWith("S.r.l."); })) << "page " << p + 1;
+        EXPECT_TRUE(sopra([](const QString& t) { return t == "Descrizione"; })) << "page " << p + 1;
+        EXPECT_TRUE(sopra([](const QString& t) { return t.endsWith("  Rende") || t == "TOTALI"; })) << "page " << p + 1;
+    }
+
+    // A site that fits on a page is not split: the short one is whole on the page of its address.
+    const int pagina = m.find("Via Corta 9  Rende").front().page;
+    for (int i = 10; i < 25; ++i)
+        EXPECT_TRUE(suPagina(m, pagina, QString("Articolo %1").arg(i))) << i;
+
+    // The last customer prints with its totals, its notes and the count on the last page.
+    const int ultima = m.pageCount() - 1;
+    for (const char* testo : {"Zeta Residence S.r.l.", "TOTALI", "Chiamare prima", "TOTALE CLIENTI:"})
+        EXPECT_TRUE(suPagina(m, ultima, testo)) << testo;
+}

@@ -3,6 +3,7 @@
 #include "TQRDatiDiProva.h"
 #include "TQRDocumenti.h"
 #include "TQRMDClienteSin.h"
+#include "TQRMDClienti.h"
 #include "TQRSchedaEstesa.h"
 #include <gtest/gtest.h>
 
@@ -229,4 +230,23 @@ TEST_F(StampeClienti, SummaryListHasOneLinePerCustomerByName)
     EXPECT_EQ(colonna(m, "Scheda"), QStringList({"3", "5"}));
     EXPECT_EQ(colonna(m, "Indice rev."), QStringList({"2", "2"}));
     EXPECT_EQ(colonna(m, "Data rev."), QStringList({"01/03/2024", "01/03/2024"}));
+}
+
+// Numbers without a mask of their own print plainly, whatever the sheet.
+TEST_F(StampeClienti, AQuantityPrintsAlikeOnEverySheet)
+{
+    const double c = cliente({});
+    noleggio(sede(c, "Via Popilia 5"), 1, 1012, 0, 1);
+    aggiorna();
+    dm.TblClienti.setFilter("Codice = " + QString::number(c));
+    dm.TblClienti.setFiltered(true);
+
+    dm.ModoElenco = false;
+    TQRMDClienti scheda(dm);
+    scheda.prepare();
+    EXPECT_EQ(colonna(scheda.pages(), "Presso cliente"), QStringList({"1012"}));
+    TQRMDClienteSin sintetica(dm);
+    sintetica.prepare();
+    EXPECT_EQ(colonna(sintetica.pages(), "Qta'"), QStringList({"1012"}));
+    dm.TblClienti.setFiltered(false);
 }

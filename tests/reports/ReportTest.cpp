@@ -376,3 +376,97 @@ TEST_F(Stampe, BandsHiddenOrRewrittenBeforeTheyPrint)
     r.prepare();
     EXPECT_EQ(r.pages().texts(0), (QStringList{"Alfa", "5,00", "Dare", "nota", "Gamma", "2,00", "Avere", "nota"}));
 }
+
+namespace {
+
+QStringList numbered(const QString& prefix, int count)
+{
+    QStringList out;
+    for (int i = 1; i <= count; ++i)
+        out << prefix + QString::number(i);
+    return out;
+}
+
+} // namespace
+
+TEST_F(Stampe, RowsRunningOntoANewPageRepeatTheirHeadingsThere)
+{
+    givenItems({{1, "A", "Alfa", 0}, {2, "A", "Beta", 0}});
+    givenLines(1, numbered("a", 40));
+    givenLines(2, numbered("b", 2));
+    open();
+    Report r;
+    r.setDataset(&voce);
+    r.setMargins(10);
+    int voci = 0;
+    auto& det = r.detail(10);
+    det.addField(0, 0, 50, 5, voce, "Nome");
+    det.repeatOnNewPage = true;
+    det.afterPrint = [&](Band&) { ++voci; };
+    auto& sub = r.addSubDetail(riga);
+    auto& testa = sub.header(6);
+    testa.addExpression(0, 0, 80, 5, [&] { return "Righe di " + voce["Nome"].asString(); });
+    testa.repeatOnNewPage = true;
+    sub.detail(8).addField(10, 0, 50, 5, riga, "Testo");
+    sub.footer(6).addLabel(0, 0, 50, 5, "fine");
+
+    // 277 mm of body: Alfa, its heading and 32 lines; the other 8 under both again.
+    ASSERT_EQ(r.prepare(), 2);
+    EXPECT_EQ(pageOf(r, "a32"), 0);
+    EXPECT_EQ(r.pages().texts(1).mid(0, 3), (QStringList{"Alfa", "Righe di Alfa", "a33"}));
+    EXPECT_DOUBLE_EQ(textOf(r, "a33")->rect.top(), 10 + 10 + 6);
+    // Beta's own block is not repeated; nothing ran again for the repeated bands.
+    EXPECT_EQ(r.pages().find("Beta").size(), 1u);
+    EXPECT_EQ(r.pages().find("Righe di Beta").size(), 1u);
+    EXPECT_EQ(voci, 2);
+}
+
+TEST_F(Stampe, AFooterKeptWithThePreviousBandNeverStandsAloneOnAPage)
+{
+    QList<std::tuple<int, QString, QString, double>> items;
+    for (int i = 1; i <= 34; ++i)
+        items.append({i, "A", QString("Voce %1").arg(i), 0});
+    givenItems(items);
+    open();
+    Report r;
+    r.setDataset(&voce);
+    r.setMargins(10);
+    auto& g = r.addGroup("Gruppo");
+    g.footer(10).addLabel(0, 0, 50, 5, "Totale");
+    r.detail(8).addField(0, 0, 50, 5, voce, "Nome");
+
+    // 34 rows take 272 of the 277 mm: the footer alone does not fit below them.
+    ASSERT_EQ(r.prepare(), 2);
+    EXPECT_EQ(r.pages().texts(1), QStringList{"Totale"});
+    g.footerBand()->keepWithPrevious = true;
+    ASSERT_EQ(r.prepare(), 2);
+    EXPECT_EQ(r.pages().texts(1), (QStringList{"Voce 34", "Totale"}));
+    EXPECT_DOUBLE_EQ(textOf(r, "Voce 34")->rect.top(), 10);
+}
+
+TEST_F(Stampe, ABlockKeptTogetherStartsANewPageOnlyWhenItFitsOnOne)
+{
+    givenItems({{1, "A", "Alfa", 0}, {2, "A", "Beta", 0}, {3, "A", "Gamma", 0}});
+    givenLines(1, numbered("a", 20));
+    givenLines(2, numbered("b", 20));
+    givenLines(3, numbered("c", 50));
+    open();
+    Report r;
+    r.setDataset(&voce);
+    r.setMargins(10);
+    auto& det = r.detail(10);
+    det.addField(0, 0, 50, 5, voce, "Nome");
+    det.keepTogether = true;
+    r.addSubDetail(riga).detail(8).addField(10, 0, 50, 5, riga, "Testo");
+
+    // Alfa takes 170 mm; Beta (170 mm) does not fit in the 107 left and moves on whole;
+    // Gamma (410 mm) fits on no page and starts right below Beta.
+    ASSERT_EQ(r.prepare(), 4);
+    EXPECT_EQ(pageOf(r, "a20"), 0);
+    EXPECT_EQ(pageOf(r, "Beta"), 1);
+    EXPECT_DOUBLE_EQ(textOf(r, "Beta")->rect.top(), 10);
+    EXPECT_EQ(pageOf(r, "Gamma"), 1);
+    EXPECT_DOUBLE_EQ(textOf(r, "Gamma")->rect.top(), 10 + 170);
+    EXPECT_EQ(pageOf(r, "c12"), 1);
+    EXPECT_EQ(pageOf(r, "c13"), 2);
+}
