@@ -1,5 +1,6 @@
 // lavanderia-cli: set-up and scripting of the laundry's archive without a display.
 #include "Comandi.h"
+#include "ComandiServizi.h"
 #include "Errors.h"
 #include "Locale.h"
 #include <QApplication>
@@ -31,8 +32,28 @@ const char* const uso =
     "  incassa CARTELLA --cliente CODICE --fattura N --data GG/MM/AAAA [--anno AAAA]\n"
     "      Incassa alla data la fattura aperta N del cliente, con i movimenti sul\n"
     "      conto della modalità di pagamento e sul conto del cliente.\n"
+    "  servizio CARTELLA --giro NOME --settimana GG/MM/AAAA --pdf FILE [--vecchia]\n"
+    "      La scheda settimanale di servizio di un giro (NOME o codice), con le\n"
+    "      settimane contate dalla data di riferimento; --vecchia per la vecchia versione.\n"
+    "  sospesi CARTELLA --pdf FILE [--revisione TESTO]\n"
+    "      L'elenco dei sospesi con i totali per articolo. Come la stampa del programma,\n"
+    "      elimina prima i sospesi senza unità e quelli di sedi che non esistono più.\n"
+    "  consumi CARTELLA --cliente CODICE [--dal GG/MM/AAAA] [--al GG/MM/AAAA] [--sintetico]\n"
+    "          --pdf FILE\n"
+    "      La statistica dei consumi delle sedi di un cliente, analitica o sintetica.\n"
+    "  inventario CARTELLA --dal GG/MM/AAAA --al GG/MM/AAAA [--articolo CODICE] --pdf FILE\n"
+    "      I movimenti di magazzino di un articolo nel periodo; senza --articolo,\n"
+    "      quelli di tutti gli articoli fatturabili.\n"
     "  --help\n"
     "      Mostra questo aiuto.\n";
+
+// Qt's notice that a display-less run has no runtime folder is no news to the user.
+void messaggiQt(QtMsgType tipo, const QMessageLogContext& contesto, const QString& testo)
+{
+    if (testo.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(tipo, contesto, testo)));
+}
 
 } // namespace
 
@@ -40,7 +61,8 @@ int main(int argc, char** argv)
 {
     // Commands that lay out printed documents need the fonts and the PDF writer of the window
     // system, which runs here without a display; the others need only the core.
-    const QByteArrayList conStampa{"estratto"};
+    const QByteArrayList conStampa{"estratto", "servizio", "sospesi", "consumi", "inventario"};
+    qInstallMessageHandler(messaggiQt);
     std::unique_ptr<QCoreApplication> app;
     if (argc > 1 && conStampa.contains(argv[1])) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -76,6 +98,14 @@ int main(int argc, char** argv)
             return ComandoEstratto(resto, u);
         if (comando == QLatin1String("incassa"))
             return ComandoIncassa(resto, u);
+        if (comando == QLatin1String("servizio"))
+            return ComandoServizio(resto, u);
+        if (comando == QLatin1String("sospesi"))
+            return ComandoSospesi(resto, u);
+        if (comando == QLatin1String("consumi"))
+            return ComandoConsumi(resto, u);
+        if (comando == QLatin1String("inventario"))
+            return ComandoInventario(resto, u);
         err << QStringLiteral("Comando sconosciuto: %1\n\n").arg(comando) << uso;
         return 1;
     } catch (const LavError& e) {

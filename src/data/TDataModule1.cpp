@@ -153,7 +153,7 @@ void TDataModule1::definisciTabelle()
         if (t.order)
             t.table->setIndexName(QString::fromUtf8(t.order));
     }
-    TblConsumi.setIndexFieldNames(QStringLiteral("Sede"));
+    TblConsumi.setIndexName(QStringLiteral("IdxCliente"));
     TblFatturaMan.setIndexFieldNames(QStringLiteral("Codice"));
     TblModPag.setIndexFieldNames(QStringLiteral("Codice"));
     TblSospesi.setIndexFieldNames(QStringLiteral("Codice"));

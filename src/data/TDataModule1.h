@@ -128,6 +128,7 @@ private:
     void TblServiziBeforePost(Dataset& a);
     void TblServiziAfterPost(Dataset& a);
     void TblServiziBeforeDelete(Dataset& a);
+    void TblConsumiBeforePost(Dataset& c);
     void aggiornaGiacenza(double codiceServizio, double quantita);
     qint64 aggiungiIncasso(int numero, const QString& causale, qint64 codiceAltra, qint64 conto, const QString& filtro,
                            Money importo, const QDate& dataRif, const QDate& data);

@@ -86,6 +86,7 @@ void TDataModule1::definisciRegole()
     meseFatt.onGetText = [](const Field& f) {
         return f.asInteger() == 1 && !f.isNull() ? QStringLiteral("True") : QStringLiteral("False");
     };
+    TblConsumi.beforePost += [this](Dataset& c) { TblConsumiBeforePost(c); };
     TblInterventi.beforePost += [](Dataset& i) {
         if (i["Settimana"].isNull())
             i["Settimana"] = 1;
@@ -422,6 +423,21 @@ void TDataModule1::registraSospeso(Dataset& n)
     }
     TblSospesi["Quantita"] = sospesi;
     TblSospesi.post();
+}
+
+// A reading is a quantity consumed on a day of this age: a negative quantity or a date outside
+// any plausible range is a typing error that would spoil the statistics.
+void TDataModule1::TblConsumiBeforePost(Dataset& c)
+{
+    if (c["Quantita"].asFloat() < 0) {
+        prompts.error(QStringLiteral("La quantità consumata non può essere negativa."));
+        throw Abort{};
+    }
+    const QDate data = c["Data"].asDate();
+    if (!c["Data"].isNull() && (data.year() < 1900 || data.year() > 2100)) {
+        prompts.error(QStringLiteral("Data del consumo non plausibile: indicare una data tra il 1900 e il 2100."));
+        throw Abort{};
+    }
 }
 
 int TDataModule1::MesiTraDate(const QDate& fine, const QDate& inizio)
