@@ -1,5 +1,5 @@
 #include "TFrmAgenti.h"
-#include "Anagrafiche.h"
+#include "BarraStrumenti.h"
 #include "BusyCursor.h"
 #include "DbAction.h"
 #include "DbEdit.h"
@@ -8,7 +8,8 @@
 #include "DbText.h"
 #include "DisplayMask.h"
 #include "FocusColour.h"
-#include "IconeStrumenti.h"
+#include "Icone.h"
+#include "Modulo.h"
 #include "PendingEdits.h"
 #include "StateCaption.h"
 #include "TDataModule1.h"
@@ -31,41 +32,31 @@ TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(
     // Tool bar.
     auto* pnlToolBar = new BarraAnagrafica(dm.DSAgenti, dm.prompts, this);
     navAgenti = pnlToolBar->navigatore;
-    SBtnRicerca = pnlToolBar->pulsante(IconeStrumenti::ricerca(), "Ricerca");
-    SBtnCalcola = pnlToolBar->pulsante(IconeStrumenti::calcola(), "Calcola provvigione");
-    SBtnStampa = pnlToolBar->pulsante(IconeStrumenti::stampa(), "Stampa");
+    SBtnRicerca = pnlToolBar->pulsante(Icone::ricerca(), "Ricerca");
+    SBtnCalcola = pnlToolBar->pulsante(Icone::calcola(), "Calcola provvigione");
+    SBtnStampa = pnlToolBar->pulsante(Icone::stampa(), "Stampa");
     btnChiudi = pnlToolBar->chiudi();
 
     // The agent.
-    auto* lblCodice = new QLabel("Codice", this);
     txtCodice = new DbText(&dm.DSAgenti, "Codice", dm.prompts, this);
     comeCampoSoloLettura(txtCodice, 80);
-    auto* lblNominativo = new QLabel("&Nominativo", this);
-    edtNominativo = new DbEdit(&dm.DSAgenti, "Nominativo", dm.prompts, this);
-    lblNominativo->setBuddy(edtNominativo);
-    auto* lblPercentuale = new QLabel("&Percentuale sull'imponibile", this);
-    edtPercentuale = new DbEdit(&dm.DSAgenti, "Percentuale", dm.prompts, this);
-    edtPercentuale->setAlignment(Qt::AlignRight);
-    edtPercentuale->setFixedWidth(80);
-    lblPercentuale->setBuddy(edtPercentuale);
-    auto* lblProvvigione = new QLabel("Provvigione", this);
     txtProvvigione = new DbText(&dm.DSAgenti, "Provvigione", dm.prompts, this);
     comeCampoSoloLettura(txtProvvigione, 120);
     txtProvvigione->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (DbEdit* e : {edtNominativo, edtPercentuale})
-        FocusColour::install(e);
-
+    ControlliVivi controlli(&dm.DSAgenti, dm.prompts, this);
+    controlli.coloreFuoco = true;
     auto* campi = new QGridLayout;
     campi->setHorizontalSpacing(8);
     campi->setVerticalSpacing(6);
-    campi->addWidget(lblCodice, 0, 0);
-    campi->addWidget(txtCodice, 0, 1, Qt::AlignLeft);
-    campi->addWidget(lblNominativo, 1, 0);
-    campi->addWidget(edtNominativo, 1, 1, 1, 4);
-    campi->addWidget(lblPercentuale, 2, 0);
-    campi->addWidget(edtPercentuale, 2, 1, Qt::AlignLeft);
-    campi->addWidget(lblProvvigione, 2, 3, Qt::AlignRight);
-    campi->addWidget(txtProvvigione, 2, 4);
+    disponiCampi(campi, controlli,
+                 {{.etichetta = "Codice", .riga = 0, .allinea = Qt::AlignLeft, .controllo = txtCodice},
+                  {.etichetta = "&Nominativo", .campo = "Nominativo", .riga = 1, .ampiezza = 4, .dove = &edtNominativo},
+                  {.etichetta = "&Percentuale sull'imponibile", .campo = "Percentuale", .riga = 2,
+                   .allinea = Qt::AlignLeft, .dove = &edtPercentuale},
+                  {.etichetta = "Provvigione", .riga = 2, .colonna = 3, .controllo = txtProvvigione,
+                   .allineaEtichetta = Qt::AlignRight}});
+    edtPercentuale->setAlignment(Qt::AlignRight);
+    edtPercentuale->setFixedWidth(80);
     campi->setColumnStretch(2, 1);
 
     // The sites of the agent.

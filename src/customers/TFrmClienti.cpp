@@ -16,9 +16,11 @@
 #include "StateCaption.h"
 #include "Locale.h"
 #include "TDataModule1.h"
-#include "TFrmClientiIcone.h"
 #include "TFrmClientiLst.h"
-#include "TFrmClientiPannelli.h"
+#include "GrigliaPannelli.h"
+#include "Icone.h"
+#include "Modulo.h"
+#include "BarraStrumenti.h"
 #include "TFrmSuppFatt.h"
 #include "TQRDocumenti.h"
 #include "TQRMDClienteSin.h"
@@ -32,7 +34,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -88,183 +89,79 @@ bool inModifica(const DataSource& s)
     return s.state() == DatasetState::Edit || s.state() == DatasetState::Insert;
 }
 
-// A caption whose accelerator takes the focus to its control. A second "&" in the caption
-// ("&Denominazione (&1)") is one more accelerator of the same control.
-QLabel* etichetta(const QString& testo, QWidget* controllo, QWidget* parent)
+// A grid for a form or a panel.
+QGridLayout* griglia(QWidget* p, int margine, int orizzontale, int verticale)
 {
-    auto* l = new QLabel(testo, parent);
-    l->setBuddy(controllo);
-    bool primo = true;
-    for (int i = 0; i + 1 < testo.size(); ++i) {
-        if (testo[i] != u'&')
-            continue;
-        if (testo[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        if (!primo) {
-            auto* scorciatoia = new QShortcut(QKeySequence(QStringLiteral("Alt+") + testo[i + 1]), l);
-            QObject::connect(scorciatoia, &QShortcut::activated, controllo,
-                             [controllo] { controllo->setFocus(Qt::ShortcutFocusReason); });
-        }
-        primo = false;
-    }
-    return l;
-}
-
-QToolButton* pulsante(const QIcon& icona, const QString& suggerimento, const QString& nome, QWidget* parent)
-{
-    auto* b = new QToolButton(parent);
-    b->setObjectName(nome);
-    b->setIcon(icona);
-    b->setIconSize(QSize(18, 18));
-    b->setFixedSize(28, 25);
-    b->setToolTip(suggerimento);
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-
-QToolButton* pulsanteStampa(const QString& didascalia, const QString& suggerimento, const QString& nome,
-                            QWidget* parent)
-{
-    auto* b = pulsante(TFrmClientiIcone::stampa(), suggerimento, nome, parent);
-    b->setText(didascalia);
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setFixedSize(40, 25);
-    return b;
-}
-
-QFrame* separatore(QWidget* parent)
-{
-    auto* s = new QFrame(parent);
-    s->setFrameShape(QFrame::VLine);
-    s->setFrameShadow(QFrame::Sunken);
-    return s;
-}
-
-// Width of a box for n characters of the window's font.
-int larghezza(const QWidget* w, int caratteri)
-{
-    return w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * caratteri + 14;
-}
-
-// A row with a caption and the navigator of a data source, as the page's three lists have.
-DbNavigator* filaNavigatore(QHBoxLayout* fila, QLabel* etichetta, DataSource* fonte, NavButtons pulsanti,
-                            const QString& nome, Prompts& prompts, QWidget* pagina)
-{
-    fila->setSpacing(2);
-    auto* nav = new DbNavigator(fonte, pulsanti, prompts, pagina);
-    nav->setObjectName(nome);
-    nav->setHints(DbNavigator::hintsStandard);
-    etichetta->setMinimumWidth(larghezza(pagina, 8));
-    fila->addWidget(etichetta);
-    fila->addWidget(nav);
-    return nav;
+    auto* g = new QGridLayout(p);
+    g->setContentsMargins(margine, margine, margine, margine);
+    g->setHorizontalSpacing(orizzontale);
+    g->setVerticalSpacing(verticale);
+    return g;
 }
 
 // A site in the standard way: address, keys, town, route, group address, agent, amount.
-void costruisciSede(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** indirizzo)
+void costruisciSede(Controlli& c, QWidget* p, QWidget** indirizzo)
 {
-    auto* g = new QGridLayout(p);
-    g->setContentsMargins(6, 6, 6, 6);
-    g->setHorizontalSpacing(6);
-    g->setVerticalSpacing(4);
-    QWidget* ind = c.testo(QStringLiteral("Indirizzo"));
-    g->addWidget(c.etichetta(QStringLiteral("Indi&rizzo"), ind), 0, 0);
-    g->addWidget(ind, 0, 1, 1, 3);
-    QWidget* comune = c.testo(QStringLiteral("Comune"));
-    g->addWidget(c.etichetta(QStringLiteral("&Comune"), comune), 1, 0);
-    g->addWidget(comune, 1, 1, 1, 3);
-    QWidget* chiavi = c.testo(QStringLiteral("Chiavi"));
-    chiavi->setFixedWidth(larghezza(p, 4));
-    g->addWidget(c.etichetta(QStringLiteral("C&hiavi"), chiavi), 2, 0);
-    g->addWidget(chiavi, 2, 1);
-    QWidget* imponibile = c.testo(QStringLiteral("Imponibile"));
-    g->addWidget(c.etichetta(QStringLiteral("I&mponibile"), imponibile), 2, 2, Qt::AlignRight);
-    g->addWidget(imponibile, 2, 3);
-    QWidget* servizio = c.testo(QStringLiteral("DescrIter"));
-    g->addWidget(c.etichetta(QStringLiteral("&Servizio"), servizio), 3, 0);
-    g->addWidget(servizio, 3, 1, 1, 3);
-    QWidget* gruppo = c.testo(QStringLiteral("IndirizzoGruppo"));
-    g->addWidget(c.etichetta(QStringLiteral("&Indirizzo gruppo"), gruppo), 4, 0);
-    g->addWidget(gruppo, 4, 1, 1, 3);
-    QWidget* agente = c.testo(QStringLiteral("DescAgente"));
-    g->addWidget(c.etichetta(QStringLiteral("Agente"), agente), 5, 0);
-    g->addWidget(agente, 5, 1, 1, 3);
+    QGridLayout* g = griglia(p, 6, 6, 4);
+    disponiCampi(g, c,
+                 {{.etichetta = "Indi&rizzo", .campo = "Indirizzo", .riga = 0, .ampiezza = 3,
+                   .dove = c.vivo() ? indirizzo : nullptr},
+                  {.etichetta = "&Comune", .campo = "Comune", .riga = 1, .ampiezza = 3},
+                  {.etichetta = "C&hiavi", .campo = "Chiavi", .riga = 2, .caratteri = 4},
+                  {.etichetta = "I&mponibile", .campo = "Imponibile", .riga = 2, .colonna = 2,
+                   .allineaEtichetta = Qt::AlignRight},
+                  {.etichetta = "&Servizio", .campo = "DescrIter", .riga = 3, .ampiezza = 3},
+                  {.etichetta = "&Indirizzo gruppo", .campo = "IndirizzoGruppo", .riga = 4, .ampiezza = 3},
+                  {.etichetta = "Agente", .campo = "DescAgente", .riga = 5, .ampiezza = 3}});
     g->setColumnStretch(3, 1);
     g->setRowStretch(6, 1);
-    if (c.vivo())
-        *indirizzo = ind;
 }
 
 // A site in the extended way: where it is in the building, its flags, its agent and amount.
-void costruisciSedeEstesa(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** indirizzo)
+void costruisciSedeEstesa(Controlli& c, QWidget* p, QWidget** indirizzo)
 {
-    auto* g = new QGridLayout(p);
+    QGridLayout* g = griglia(p, 6, 6, 4);
     g->setContentsMargins(4, 6, 4, 6);
-    g->setHorizontalSpacing(6);
-    g->setVerticalSpacing(4);
     auto* spunte = new QHBoxLayout;
     spunte->setSpacing(4);
-    QCheckBox* ostrelo = c.spunta(QStringLiteral("Ostrelo"), QStringLiteral("Ostrelo"));
-    ostrelo->setToolTip(QStringLiteral("Se non è spuntato si intende Marbeto"));
+    QCheckBox* ostrelo = c.spunta("Ostrelo", "Ostrelo");
+    ostrelo->setToolTip("Se non è spuntato si intende Marbeto");
     spunte->addWidget(ostrelo);
-    spunte->addWidget(c.spunta(QStringLiteral("Direzione Generale"), QStringLiteral("DirGen")));
-    spunte->addWidget(c.spunta(QStringLiteral("Ambulatorio"), QStringLiteral("PrSocc")));
+    spunte->addWidget(c.spunta("Direzione Generale", "DirGen"));
+    spunte->addWidget(c.spunta("Ambulatorio", "PrSocc"));
     spunte->addStretch(1);
     g->addLayout(spunte, 0, 0, 1, 6);
-    QWidget* ind = c.testo(QStringLiteral("Indirizzo"));
-    g->addWidget(c.etichetta(QStringLiteral("Indi&rizzo"), ind), 1, 0);
-    g->addWidget(ind, 1, 1, 1, 5);
-    QWidget* piano = c.testo(QStringLiteral("Piano"));
-    QWidget* scala = c.testo(QStringLiteral("Scala"), true);
-    QWidget* chiavi = c.testo(QStringLiteral("Chiavi"));
-    for (QWidget* w : {piano, scala, chiavi})
-        w->setFixedWidth(larghezza(p, 4));
-    g->addWidget(c.etichetta(QStringLiteral("Piano"), piano), 2, 0);
-    g->addWidget(piano, 2, 1);
-    g->addWidget(c.etichetta(QStringLiteral("Scala"), scala), 2, 2);
-    g->addWidget(scala, 2, 3);
-    g->addWidget(c.etichetta(QStringLiteral("C&hiavi"), chiavi), 2, 4);
-    g->addWidget(chiavi, 2, 5, Qt::AlignLeft);
-    QWidget* ufficio = c.testo(QStringLiteral("Ufficio"), true);
-    g->addWidget(c.etichetta(QStringLiteral("Ufficio"), ufficio), 3, 0);
-    g->addWidget(ufficio, 3, 1, 1, 5);
-    QWidget* agente = c.testo(QStringLiteral("DescAgente"));
-    g->addWidget(c.etichetta(QStringLiteral("Agente"), agente), 4, 0);
-    g->addWidget(agente, 4, 1, 1, 5);
-    QWidget* imponibile = c.testo(QStringLiteral("Imponibile"));
-    imponibile->setFixedWidth(larghezza(p, 12));
-    g->addWidget(c.etichetta(QStringLiteral("I&mponibile"), imponibile), 5, 0);
-    g->addWidget(imponibile, 5, 1, 1, 5, Qt::AlignLeft);
+    disponiCampi(g, c,
+                 {{.etichetta = "Indi&rizzo", .campo = "Indirizzo", .riga = 1, .ampiezza = 5,
+                   .dove = c.vivo() ? indirizzo : nullptr},
+                  {.etichetta = "Piano", .campo = "Piano", .riga = 2, .caratteri = 4},
+                  {.etichetta = "Scala", .campo = "Scala", .riga = 2, .colonna = 2, .caratteri = 4,
+                   .tipo = VoceModulo::Maiuscolo},
+                  {.etichetta = "C&hiavi", .campo = "Chiavi", .riga = 2, .colonna = 4, .caratteri = 4, .allinea = Qt::AlignLeft},
+                  {.etichetta = "Ufficio", .campo = "Ufficio", .riga = 3, .ampiezza = 5, .tipo = VoceModulo::Maiuscolo},
+                  {.etichetta = "Agente", .campo = "DescAgente", .riga = 4, .ampiezza = 5},
+                  {.etichetta = "I&mponibile", .campo = "Imponibile", .riga = 5, .ampiezza = 5, .caratteri = 12, .allinea = Qt::AlignLeft}});
     g->setColumnStretch(5, 1);
     g->setRowStretch(6, 1);
-    if (c.vivo())
-        *indirizzo = ind;
 }
 
 // An intervention row: the week and its six days, grey for a mandatory visit.
-void costruisciIntervento(GrigliaPannelli::Controlli& c, QWidget* p, QWidget** settimana)
+void costruisciIntervento(Controlli& c, QWidget* p, QWidget** settimana)
 {
-    auto* g = new QGridLayout(p);
+    QGridLayout* g = griglia(p, 6, 6, 2);
     g->setContentsMargins(6, 4, 6, 4);
-    g->setVerticalSpacing(2);
-    QWidget* sett = c.testo(QStringLiteral("Settimana"));
-    sett->setFixedWidth(larghezza(p, 3));
-    g->addWidget(c.etichetta(QStringLiteral("Settim&ana"), sett), 0, 0);
-    g->addWidget(sett, 0, 1, Qt::AlignLeft);
-    QGroupBox* giorni = c.riquadro(QStringLiteral("&Giorni"));
-    giorni->setToolTip(QStringLiteral("Grigio = Obbligatorio"));
+    disponiCampi(g, c, {{.etichetta = "Settim&ana", .campo = "Settimana", .caratteri = 3, .allinea = Qt::AlignLeft,
+                         .dove = c.vivo() ? settimana : nullptr}});
+    QGroupBox* giorni = c.riquadro("&Giorni");
+    giorni->setToolTip("Grigio = Obbligatorio");
     auto* fila = new QHBoxLayout(giorni);
     fila->setContentsMargins(6, 2, 6, 2);
     const std::pair<const char*, const char*> giorniSettimana[] = {
         {"L", "Lunedi"}, {"M", "Martedi"}, {"M", "Mercoledi"}, {"G", "Giovedi"}, {"V", "Venerdi"}, {"S", "Sabato"}};
     for (const auto& [lettera, campo] : giorniSettimana)
-        fila->addWidget(c.spunta(QString::fromLatin1(lettera), QString::fromLatin1(campo), true));
+        fila->addWidget(c.spunta(lettera, campo, true));
     g->addWidget(giorni, 1, 0, 1, 3);
     g->setColumnStretch(2, 1);
-    if (c.vivo())
-        *settimana = sett;
 }
 
 } // namespace
@@ -342,50 +239,25 @@ TFrmClienti::~TFrmClienti() = default;
 
 QWidget* TFrmClienti::creaBarra()
 {
-    auto* barra = new QWidget(this);
-    auto* fila = new QHBoxLayout(barra);
-    fila->setContentsMargins(0, 0, 0, 0);
-    fila->setSpacing(2);
-
-    DBNavigator1 = new DbNavigator(&ActiveSource, Nav::Browse | Nav::Editing, dm.prompts, barra);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->setHints(DbNavigator::hintsStandard);
+    auto* barra = new BarraStrumenti(this, BarraStrumenti::Aspetto::Piatta);
+    DBNavigator1 = barra->navigatore(ActiveSource, Nav::Browse | Nav::Editing, dm.prompts, "DBNavigator1");
     DBNavigator1->setDeleteQuestion({});
-    fila->addWidget(DBNavigator1);
-    fila->addSpacing(6);
-    fila->addWidget(separatore(barra));
-
-    SBtnUndo = pulsante(TFrmClientiIcone::annullaElimina(), QStringLiteral("Annulla elimina"),
-                        QStringLiteral("SBtnUndo"), barra);
-    SBtnRicerca = pulsante(TFrmClientiIcone::ricerca(), QStringLiteral("Ricerca"), QStringLiteral("SBtnRicerca"), barra);
-    SBtnFattura = pulsante(TFrmClientiIcone::ulterioriRighe(), QStringLiteral("Ulteriori informazioni in fattura"),
-                           QStringLiteral("SBtnFattura"), barra);
-    SBtnCalcola = pulsante(TFrmClientiIcone::calcola(), QStringLiteral("Calcola imponibile"),
-                           QStringLiteral("SBtnCalcola"), barra);
-    for (QToolButton* b : {SBtnUndo, SBtnRicerca, SBtnFattura, SBtnCalcola})
-        fila->addWidget(b);
-    fila->addWidget(separatore(barra));
-    SBtnStampa1 = pulsanteStampa(QStringLiteral("1"), QStringLiteral("Stampa"), QStringLiteral("SBtnStampa1"), barra);
-    SBtnStampa2 = pulsanteStampa(QStringLiteral("2"), QStringLiteral("Stampa sintetica"),
-                                 QStringLiteral("SBtnStampa2"), barra);
-    SBtnStampa3 = pulsanteStampa(QStringLiteral("3"), QStringLiteral("Stampa scheda contabile"),
-                                 QStringLiteral("SBtnStampa3"), barra);
-    for (QToolButton* b : {SBtnStampa1, SBtnStampa2, SBtnStampa3})
-        fila->addWidget(b);
-    fila->addWidget(separatore(barra));
-    SBtnSaldo = pulsante(TFrmClientiIcone::saldo(), QStringLiteral("Saldo fattura"), QStringLiteral("SBtnSaldo"), barra);
-    fila->addWidget(SBtnSaldo);
-    fila->addSpacing(8);
-
-    BtnNotaCredito = new QPushButton(QStringLiteral("Nota credito"), barra);
-    BtnNotaCredito->setToolTip(QStringLiteral("Emetti nota credito"));
-    BtnFattura = new QPushButton(QStringLiteral("Fattura"), barra);
-    BtnFattura->setToolTip(QStringLiteral("Stampa e generazione fattura"));
-    BtnChiudi = new QPushButton(QStringLiteral("Chiudi"), barra);
-    fila->addWidget(BtnNotaCredito);
-    fila->addWidget(BtnFattura);
-    fila->addStretch(1);
-    fila->addWidget(BtnChiudi);
+    barra->spazio(6);
+    barra->separatore();
+    SBtnUndo = barra->pulsante(Icone::annullaElimina(), "Annulla elimina", "SBtnUndo");
+    SBtnRicerca = barra->pulsante(Icone::ricerca(), "Ricerca", "SBtnRicerca");
+    SBtnFattura = barra->pulsante(Icone::ulterioriRighe(), "Ulteriori informazioni in fattura", "SBtnFattura");
+    SBtnCalcola = barra->pulsante(Icone::calcola(), "Calcola imponibile", "SBtnCalcola");
+    barra->separatore();
+    SBtnStampa1 = barra->pulsante(Icone::stampa(), "Stampa", "SBtnStampa1", "1");
+    SBtnStampa2 = barra->pulsante(Icone::stampa(), "Stampa sintetica", "SBtnStampa2", "2");
+    SBtnStampa3 = barra->pulsante(Icone::stampa(), "Stampa scheda contabile", "SBtnStampa3", "3");
+    barra->separatore();
+    SBtnSaldo = barra->pulsante(Icone::saldo(), "Saldo fattura", "SBtnSaldo");
+    barra->spazio(8);
+    BtnNotaCredito = barra->comando("Nota credito", "Emetti nota credito");
+    BtnFattura = barra->comando("Fattura", "Stampa e generazione fattura");
+    BtnChiudi = barra->chiudi();
 
     connect(SBtnUndo, &QToolButton::clicked, this, &TFrmClienti::SBtnUndoClick);
     connect(SBtnRicerca, &QToolButton::clicked, this, &TFrmClienti::SBtnRicercaClick);
@@ -405,56 +277,42 @@ QWidget* TFrmClienti::creaTestata()
 {
     auto* testata = new QFrame(this);
     testata->setFrameShape(QFrame::StyledPanel);
-    auto* g = new QGridLayout(testata);
+    QGridLayout* g = griglia(testata, 8, 8, 4);
     g->setContentsMargins(8, 6, 8, 6);
-    g->setHorizontalSpacing(8);
-    g->setVerticalSpacing(4);
+    ControlliVivi c(&ActiveSource, dm.prompts, testata);
 
-    TxtCodice = new DbText(&ActiveSource, QStringLiteral("Codice"), dm.prompts, testata);
+    TxtCodice = new DbText(&ActiveSource, "Codice", dm.prompts, testata);
     TxtCodice->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     TxtCodice->setAlignment(Qt::AlignCenter);
-    TxtCodice->setFixedWidth(larghezza(testata, 7));
-    g->addWidget(new QLabel(QStringLiteral("Codice"), testata), 0, 0);
-    g->addWidget(TxtCodice, 0, 1);
-
-    EdtDenominazione = new DbEdit(&ActiveSource, QStringLiteral("Denominazione"), dm.prompts, testata);
-    g->addWidget(etichetta(QStringLiteral("&Denominazione (&1)"), EdtDenominazione, testata), 0, 2);
-    g->addWidget(EdtDenominazione, 0, 3);
-    ChkEscluso = new DbCheckBox(QStringLiteral("&Escluso"), &ActiveSource, QStringLiteral("Escluso"), dm.prompts, testata);
-    ChkEscluso->setToolTip(QStringLiteral("Esclude dalla fatturazione automatica"));
-    g->addWidget(ChkEscluso, 0, 4);
-    ChkIncassabile = new DbCheckBox(QStringLiteral("&Incasso automatico"), &ActiveSource, QStringLiteral("Incassabile"),
-                                    dm.prompts, testata);
-    g->addWidget(ChkIncassabile, 0, 5);
-
-    EdtDenominazione2 = new DbEdit(&ActiveSource, QStringLiteral("Denominazione 2"), dm.prompts, testata);
-    g->addWidget(etichetta(QStringLiteral("&Denominazione (&2)"), EdtDenominazione2, testata), 1, 2);
-    g->addWidget(EdtDenominazione2, 1, 3);
-    ChkIva = new DbCheckBox(QStringLiteral("I&va"), &ActiveSource, QStringLiteral("PagaIva"), dm.prompts, testata);
-    g->addWidget(ChkIva, 1, 4);
-    ChkStampaEstesa = new DbCheckBox(QStringLiteral("(Ostrelo-Marbeto)"), &ActiveSource, QStringLiteral("StampaEstesa"),
-                                     dm.prompts, testata);
-    g->addWidget(ChkStampaEstesa, 1, 5);
-
-    CmbNatura = new DbComboBox(&ActiveSource, QStringLiteral("NATURA"), dm.prompts, testata);
+    CmbNatura = new DbComboBox(&ActiveSource, "NATURA", dm.prompts, testata);
     CmbNatura->setItems(codiciNatura());
     CmbNatura->setMaxVisibleItems(24);
-    CmbNatura->setFixedWidth(larghezza(testata, 8));
-    g->addWidget(etichetta(QStringLiteral("Natura"), CmbNatura, testata), 2, 0);
-    g->addWidget(CmbNatura, 2, 1);
     LblNatura = new QLabel(testata);
-    LblNatura->setObjectName(QStringLiteral("LblNatura"));
-    LblNatura->setMinimumWidth(larghezza(testata, 40));
-    g->addWidget(LblNatura, 2, 2, 1, 4);
+    LblNatura->setObjectName("LblNatura");
+    LblNatura->setMinimumWidth(larghezzaCaratteri(testata, 40));
+    disponiCampi(g, c,
+                 {{.etichetta = "Codice", .riga = 0, .caratteri = 7, .controllo = TxtCodice},
+                  {.etichetta = "&Denominazione (&1)", .campo = "Denominazione", .riga = 0, .colonna = 2,
+                   .dove = &EdtDenominazione},
+                  {.etichetta = "&Escluso", .campo = "Escluso", .riga = 0, .colonna = 4, .tipo = VoceModulo::Spunta,
+                   .dove = &ChkEscluso, .suggerimento = "Esclude dalla fatturazione automatica"},
+                  {.etichetta = "&Incasso automatico", .campo = "Incassabile", .riga = 0, .colonna = 5,
+                   .tipo = VoceModulo::Spunta, .dove = &ChkIncassabile},
+                  {.etichetta = "&Denominazione (&2)", .campo = "Denominazione 2", .riga = 1, .colonna = 2,
+                   .dove = &EdtDenominazione2},
+                  {.etichetta = "I&va", .campo = "PagaIva", .riga = 1, .colonna = 4, .tipo = VoceModulo::Spunta,
+                   .dove = &ChkIva},
+                  {.etichetta = "(Ostrelo-Marbeto)", .campo = "StampaEstesa", .riga = 1, .colonna = 5,
+                   .tipo = VoceModulo::Spunta, .dove = &ChkStampaEstesa},
+                  {.etichetta = "Natura", .riga = 2, .caratteri = 8, .controllo = CmbNatura},
+                  {.riga = 2, .colonna = 2, .ampiezza = 4, .controllo = LblNatura}});
 
-    RgScadenzaFattura = new DbRadioGroup(QStringLiteral("Data scadenza fattura"), &ActiveSource,
-                                         QStringLiteral("ScadenzaFattura"), dm.prompts, testata);
-    RgScadenzaFattura->setItems({QStringLiteral("A 30 gg"), QStringLiteral("Data fattura")});
-    RgScadenzaFattura->setValues({QStringLiteral("0"), QStringLiteral("1")});
+    RgScadenzaFattura = new DbRadioGroup("Data scadenza fattura", &ActiveSource, "ScadenzaFattura", dm.prompts, testata);
+    RgScadenzaFattura->setItems({"A 30 gg", "Data fattura"});
+    RgScadenzaFattura->setValues({"0", "1"});
     g->addWidget(RgScadenzaFattura, 0, 6, 3, 1);
-
     g->setColumnStretch(3, 1);
-    g->setColumnMinimumWidth(3, larghezza(testata, 30));
+    g->setColumnMinimumWidth(3, larghezzaCaratteri(testata, 30));
     return testata;
 }
 
@@ -467,136 +325,78 @@ QWidget* TFrmClienti::creaInformazioni()
     auto* fila = new QHBoxLayout;
     fila->setSpacing(16);
     colonna->addLayout(fila);
-    auto campo = [&](const QString& nome) { return new DbEdit(&ActiveSource, nome, dm.prompts, pagina); };
-    auto data = [&](const QString& nome) {
-        auto* d = new DbDateEdit(&ActiveSource, nome, dm.prompts, pagina);
-        d->setFixedWidth(larghezza(pagina, 11));
-        return d;
-    };
-    auto nuovaGriglia = [] {
-        auto* g = new QGridLayout;
-        g->setHorizontalSpacing(6);
-        g->setVerticalSpacing(5);
-        return g;
-    };
+    ControlliVivi c(&ActiveSource, dm.prompts, pagina);
 
     // Left: accounts, address, tax identifiers, contract.
-    QGridLayout* s = nuovaGriglia();
-    EdtMastro = campo(QStringLiteral("Mastro"));
-    EdtConto = campo(QStringLiteral("Conto"));
-    for (DbEdit* e : {EdtMastro, EdtConto})
-        e->setFixedWidth(larghezza(pagina, 6));
-    s->addWidget(etichetta(QStringLiteral("&Mastro"), EdtMastro, pagina), 0, 0);
-    s->addWidget(EdtMastro, 0, 1);
-    s->addWidget(etichetta(QStringLiteral("&Conto"), EdtConto, pagina), 0, 2);
-    s->addWidget(EdtConto, 0, 3, Qt::AlignLeft);
-    EdtIndirizzo = campo(QStringLiteral("Indirizzo"));
-    s->addWidget(etichetta(QStringLiteral("In&dirizzo amministrativo"), EdtIndirizzo, pagina), 1, 0);
-    s->addWidget(EdtIndirizzo, 1, 1, 1, 3);
-    EdtComune = campo(QStringLiteral("Comune"));
-    s->addWidget(etichetta(QStringLiteral("C&omune"), EdtComune, pagina), 2, 0);
-    s->addWidget(EdtComune, 2, 1, 1, 3);
-    EdtPartitaIva = campo(QStringLiteral("Partita iva"));
-    EdtPartitaIva->setFixedWidth(larghezza(pagina, 12));
-    s->addWidget(etichetta(QStringLiteral("&Partita iva"), EdtPartitaIva, pagina), 3, 0);
-    s->addWidget(EdtPartitaIva, 3, 1);
-    EdtCodiceFiscale = campo(QStringLiteral("Codice fiscale"));
-    EdtCodiceFiscale->setUpperCase(true);
-    s->addWidget(etichetta(QStringLiteral("Codice &fiscale"), EdtCodiceFiscale, pagina), 3, 2);
-    s->addWidget(EdtCodiceFiscale, 3, 3);
-    EdtPEC = campo(QStringLiteral("PEC"));
-    s->addWidget(etichetta(QStringLiteral("PEC"), EdtPEC, pagina), 4, 0);
-    s->addWidget(EdtPEC, 4, 1, 1, 3);
-    EdtNumContratto = campo(QStringLiteral("NumContratto"));
-    s->addWidget(etichetta(QStringLiteral("&Numero contratto"), EdtNumContratto, pagina), 5, 0);
-    s->addWidget(EdtNumContratto, 5, 1, 1, 2);
-    BtnCarica = new QPushButton(QStringLiteral("Carica..."), pagina);
-    BtnCarica->setToolTip(QStringLiteral("Preleva numero del contratto da file xml"));
-    s->addWidget(BtnCarica, 5, 3, Qt::AlignLeft);
-    EdtDataContratto = data(QStringLiteral("Data contratto"));
-    s->addWidget(etichetta(QStringLiteral("D&ata contratto"), EdtDataContratto, pagina), 6, 0);
-    s->addWidget(EdtDataContratto, 6, 1);
-    EdtDataScadenza = data(QStringLiteral("Data scadenza"));
-    s->addWidget(etichetta(QStringLiteral("Da&ta scadenza"), EdtDataScadenza, pagina), 6, 2);
-    s->addWidget(EdtDataScadenza, 6, 3, Qt::AlignLeft);
-    EdtRigo1 = campo(QStringLiteral("Rigo 1"));
-    s->addWidget(etichetta(QStringLiteral("P&rimo rigo"), EdtRigo1, pagina), 7, 0);
-    s->addWidget(EdtRigo1, 7, 1, 1, 3);
-    EdtRigo2 = campo(QStringLiteral("Rigo 2"));
-    s->addWidget(etichetta(QStringLiteral("Secondo rigo (&3)"), EdtRigo2, pagina), 8, 0);
-    s->addWidget(EdtRigo2, 8, 1, 1, 3);
-    EdtNoteServizi = campo(QStringLiteral("NoteServizi"));
-    s->addWidget(etichetta(QStringLiteral("Note &servizi"), EdtNoteServizi, pagina), 9, 0);
-    s->addWidget(EdtNoteServizi, 9, 1, 1, 3);
-    EdtIndiceRev = campo(QStringLiteral("IndiceRev"));
-    EdtScheda = campo(QStringLiteral("Scheda"));
-    for (DbEdit* e : {EdtScheda, EdtIndiceRev})
-        e->setFixedWidth(larghezza(pagina, 6));
-    s->addWidget(etichetta(QStringLiteral("Indice di revisione (&6)"), EdtIndiceRev, pagina), 10, 0);
-    s->addWidget(EdtIndiceRev, 10, 1);
-    s->addWidget(etichetta(QStringLiteral("Sc&heda"), EdtScheda, pagina), 10, 2);
-    s->addWidget(EdtScheda, 10, 3, Qt::AlignLeft);
-    EdtDataRev = data(QStringLiteral("DataRev"));
-    s->addWidget(etichetta(QStringLiteral("Data di revisione (&7)"), EdtDataRev, pagina), 11, 0);
-    s->addWidget(EdtDataRev, 11, 1);
-    ChkMeseFatt = new DbCheckBox(QStringLiteral("Forza stampa fattura"), &ActiveSource, QStringLiteral("Mese_Fatt"),
-                                 dm.prompts, pagina);
-    ChkMeseFatt->setValues(QStringLiteral("True"), QStringLiteral("False"));
-    s->addWidget(ChkMeseFatt, 11, 2, 1, 2);
+    BtnCarica = new QPushButton("Carica...", pagina);
+    BtnCarica->setToolTip("Preleva numero del contratto da file xml");
+    QGridLayout* s = griglia(nullptr, 0, 6, 5);
+    disponiCampi(s, c,
+                 {{.etichetta = "&Mastro", .campo = "Mastro", .riga = 0, .caratteri = 6, .dove = &EdtMastro},
+                  {.etichetta = "&Conto", .campo = "Conto", .riga = 0, .colonna = 2, .caratteri = 6, .allinea = Qt::AlignLeft, .dove = &EdtConto},
+                  {.etichetta = "In&dirizzo amministrativo", .campo = "Indirizzo", .riga = 1, .ampiezza = 3,
+                   .dove = &EdtIndirizzo},
+                  {.etichetta = "C&omune", .campo = "Comune", .riga = 2, .ampiezza = 3, .dove = &EdtComune},
+                  {.etichetta = "&Partita iva", .campo = "Partita iva", .riga = 3, .caratteri = 12,
+                   .dove = &EdtPartitaIva},
+                  {.etichetta = "Codice &fiscale", .campo = "Codice fiscale", .riga = 3, .colonna = 2,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &EdtCodiceFiscale},
+                  {.etichetta = "PEC", .campo = "PEC", .riga = 4, .ampiezza = 3, .dove = &EdtPEC},
+                  {.etichetta = "&Numero contratto", .campo = "NumContratto", .riga = 5, .ampiezza = 2,
+                   .dove = &EdtNumContratto},
+                  {.riga = 5, .colonna = 3, .allinea = Qt::AlignLeft, .controllo = BtnCarica},
+                  {.etichetta = "D&ata contratto", .campo = "Data contratto", .riga = 6, .caratteri = 11,
+                   .tipo = VoceModulo::Data, .dove = &EdtDataContratto},
+                  {.etichetta = "Da&ta scadenza", .campo = "Data scadenza", .riga = 6, .colonna = 2, .caratteri = 11, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Data, .dove = &EdtDataScadenza},
+                  {.etichetta = "P&rimo rigo", .campo = "Rigo 1", .riga = 7, .ampiezza = 3, .dove = &EdtRigo1},
+                  {.etichetta = "Secondo rigo (&3)", .campo = "Rigo 2", .riga = 8, .ampiezza = 3, .dove = &EdtRigo2},
+                  {.etichetta = "Note &servizi", .campo = "NoteServizi", .riga = 9, .ampiezza = 3,
+                   .dove = &EdtNoteServizi},
+                  {.etichetta = "Indice di revisione (&6)", .campo = "IndiceRev", .riga = 10, .caratteri = 6,
+                   .dove = &EdtIndiceRev},
+                  {.etichetta = "Sc&heda", .campo = "Scheda", .riga = 10, .colonna = 2, .caratteri = 6, .allinea = Qt::AlignLeft,
+                   .dove = &EdtScheda},
+                  {.etichetta = "Data di revisione (&7)", .campo = "DataRev", .riga = 11, .caratteri = 11,
+                   .tipo = VoceModulo::Data, .dove = &EdtDataRev},
+                  {.etichetta = "Forza stampa fattura", .campo = "Mese_Fatt", .riga = 11, .colonna = 2, .ampiezza = 2,
+                   .tipo = VoceModulo::Spunta, .dove = &ChkMeseFatt}});
+    ChkMeseFatt->setValues("True", "False");
     s->setColumnStretch(1, 1);
     s->setColumnStretch(3, 1);
     s->setRowStretch(12, 1);
     fila->addLayout(s, 1);
 
     // Right: payment, amounts, electronic invoice.
-    QGridLayout* d = nuovaGriglia();
-    CmbPagamento = new DbLookupComboBox(&ActiveSource, QStringLiteral("Pagamento"), &dm.DSModPag,
-                                        QStringLiteral("Codice"), QStringLiteral("Descrizione"), dm.prompts, pagina);
+    CmbPagamento = new DbLookupComboBox(&ActiveSource, "Pagamento", &dm.DSModPag, "Codice", "Descrizione", dm.prompts,
+                                        pagina);
     CmbPagamento->setDropDownRows(20);
-    d->addWidget(etichetta(QStringLiteral("Pa&gamento"), CmbPagamento, pagina), 0, 0);
-    d->addWidget(CmbPagamento, 0, 1, 1, 3);
-    EdtCoordinateBanca = campo(QStringLiteral("CoordinateBanca"));
-    d->addWidget(etichetta(QStringLiteral("Coordinate bancarie (&4)"), EdtCoordinateBanca, pagina), 1, 0);
-    d->addWidget(EdtCoordinateBanca, 1, 1, 1, 3);
-    EdtBanca = campo(QStringLiteral("Banca"));
-    d->addWidget(etichetta(QStringLiteral("&Banca"), EdtBanca, pagina), 2, 0);
-    d->addWidget(EdtBanca, 2, 1, 1, 3);
-    EdtNumeroCC = campo(QStringLiteral("Numero cc"));
-    d->addWidget(etichetta(QStringLiteral("N&umero c/c"), EdtNumeroCC, pagina), 3, 0);
-    d->addWidget(EdtNumeroCC, 3, 1, 1, 3);
-    RgCondizioni = new DbRadioGroup(QStringLiteral("Condi&zioni di pagamento"), &ActiveSource,
-                                    QStringLiteral("Condizioni"), dm.prompts, pagina);
+    RgCondizioni = new DbRadioGroup("Condi&zioni di pagamento", &ActiveSource, "Condizioni", dm.prompts, pagina);
     RgCondizioni->setItems(condizioni, 2);
-    d->addWidget(RgCondizioni, 4, 0, 1, 4);
-    EdtImponibile = campo(QStringLiteral("Imponibile"));
-    EdtIva = campo(QStringLiteral("Iva"));
-    EdtTotale = campo(QStringLiteral("Totale"));
-    for (DbEdit* e : {EdtImponibile, EdtIva, EdtTotale}) {
-        e->setFixedWidth(larghezza(pagina, 13));
+    QGridLayout* d = griglia(nullptr, 0, 6, 5);
+    disponiCampi(d, c,
+                 {{.etichetta = "Pa&gamento", .riga = 0, .ampiezza = 3, .controllo = CmbPagamento},
+                  {.etichetta = "Coordinate bancarie (&4)", .campo = "CoordinateBanca", .riga = 1, .ampiezza = 3,
+                   .dove = &EdtCoordinateBanca},
+                  {.etichetta = "&Banca", .campo = "Banca", .riga = 2, .ampiezza = 3, .dove = &EdtBanca},
+                  {.etichetta = "N&umero c/c", .campo = "Numero cc", .riga = 3, .ampiezza = 3, .dove = &EdtNumeroCC},
+                  {.riga = 4, .ampiezza = 4, .controllo = RgCondizioni},
+                  {.etichetta = "Imponibi&le", .campo = "Imponibile", .riga = 5, .caratteri = 13, .dove = &EdtImponibile},
+                  {.etichetta = "IVA", .campo = "Iva", .riga = 6, .caratteri = 13, .dove = &EdtIva},
+                  {.etichetta = "Totale", .campo = "Totale", .riga = 7, .caratteri = 13, .dove = &EdtTotale},
+                  {.etichetta = "Fattura verso PA", .campo = "XML", .riga = 5, .colonna = 2, .ampiezza = 2,
+                   .tipo = VoceModulo::Spunta, .dove = &ChkXML},
+                  {.etichetta = "Codice Destinatario", .campo = "Codice_FE", .riga = 6, .colonna = 2, .caratteri = 9, .allinea = Qt::AlignLeft,
+                   .dove = &EdtCodiceFE},
+                  {.etichetta = "Scissione dei pagamenti", .campo = "Scissione", .riga = 7, .colonna = 2,
+                   .ampiezza = 2, .tipo = VoceModulo::Spunta, .dove = &ChkScissione},
+                  {.etichetta = "Causale", .campo = "Causale", .riga = 8, .ampiezza = 3, .dove = &EdtCausale}});
+    for (DbEdit* e : {EdtImponibile, EdtIva, EdtTotale})
         e->setAlignment(Qt::AlignRight);
-    }
     for (DbEdit* e : {EdtIva, EdtTotale})
         e->setFocusPolicy(Qt::ClickFocus);
-    d->addWidget(etichetta(QStringLiteral("Imponibi&le"), EdtImponibile, pagina), 5, 0);
-    d->addWidget(EdtImponibile, 5, 1);
-    d->addWidget(new QLabel(QStringLiteral("IVA"), pagina), 6, 0);
-    d->addWidget(EdtIva, 6, 1);
-    d->addWidget(new QLabel(QStringLiteral("Totale"), pagina), 7, 0);
-    d->addWidget(EdtTotale, 7, 1);
-    ChkXML = new DbCheckBox(QStringLiteral("Fattura verso PA"), &ActiveSource, QStringLiteral("XML"), dm.prompts, pagina);
-    d->addWidget(ChkXML, 5, 2, 1, 2);
-    EdtCodiceFE = campo(QStringLiteral("Codice_FE"));
     validatoreCodiceFE = new ValidatoreCodiceFE(EdtCodiceFE);
     EdtCodiceFE->setValidator(validatoreCodiceFE);
-    EdtCodiceFE->setFixedWidth(larghezza(pagina, 9));
-    d->addWidget(etichetta(QStringLiteral("Codice Destinatario"), EdtCodiceFE, pagina), 6, 2);
-    d->addWidget(EdtCodiceFE, 6, 3, Qt::AlignLeft);
-    ChkScissione = new DbCheckBox(QStringLiteral("Scissione dei pagamenti"), &ActiveSource, QStringLiteral("Scissione"),
-                                  dm.prompts, pagina);
-    d->addWidget(ChkScissione, 7, 2, 1, 2);
-    EdtCausale = campo(QStringLiteral("Causale"));
-    d->addWidget(etichetta(QStringLiteral("Causale"), EdtCausale, pagina), 8, 0);
-    d->addWidget(EdtCausale, 8, 1, 1, 3);
     d->setColumnStretch(3, 1);
     d->setColumnMinimumWidth(2, 20);
     d->setRowStretch(9, 1);
@@ -606,10 +406,10 @@ QWidget* TFrmClienti::creaInformazioni()
     auto* note = new QGridLayout;
     note->setHorizontalSpacing(16);
     note->setVerticalSpacing(2);
-    MemoRigo3 = new DbMemo(&ActiveSource, QStringLiteral("Rigo_3"), dm.prompts, pagina);
-    MemoNote = new DbMemo(&ActiveSource, QStringLiteral("Note"), dm.prompts, pagina);
-    note->addWidget(etichetta(QStringLiteral("Fine pagina fattura (&5)"), MemoRigo3, pagina), 0, 0);
-    note->addWidget(etichetta(QStringLiteral("Note (&4)"), MemoNote, pagina), 0, 1);
+    MemoRigo3 = new DbMemo(&ActiveSource, "Rigo_3", dm.prompts, pagina);
+    MemoNote = new DbMemo(&ActiveSource, "Note", dm.prompts, pagina);
+    note->addWidget(etichetta("Fine pagina fattura (&5)", MemoRigo3, pagina), 0, 0);
+    note->addWidget(etichetta("Note (&4)", MemoNote, pagina), 0, 1);
     for (DbMemo* m : {MemoRigo3, MemoNote}) {
         m->setTabChangesFocus(true);
         m->setMinimumHeight(56);
@@ -631,51 +431,42 @@ QWidget* TFrmClienti::creaSediNoleggi()
     colonna->setSpacing(4);
 
     // Sites.
-    auto* filaSedi = new QHBoxLayout;
-    LblSedi = new QLabel(QStringLiteral("Se&di"), pagina);
-    DBNavigator2 = filaNavigatore(filaSedi, LblSedi, &DSSedi, Nav::Browse | Nav::Editing, QStringLiteral("DBNavigator2"),
-                                  dm.prompts, pagina);
+    auto* filaSedi = new BarraStrumenti(pagina, BarraStrumenti::Aspetto::Piatta);
+    LblSedi = filaSedi->etichetta("Se&di");
+    DBNavigator2 = filaSedi->navigatore(DSSedi, Nav::Browse | Nav::Editing, dm.prompts, "DBNavigator2");
     DBNavigator2->setDeleteQuestion({});
-    filaSedi->addSpacing(6);
-    SBtnModificaServizio = pulsante(TFrmClientiIcone::modificaServizio(), QStringLiteral("Modifica il servizio"),
-                                    QStringLiteral("SBtnModificaServizio"), pagina);
-    SBtnEliminaServizio = pulsante(TFrmClientiIcone::eliminaServizio(), QStringLiteral("Elimina il servizio"),
-                                   QStringLiteral("SBtnEliminaServizio"), pagina);
-    SBtnRaggruppamenti = pulsante(TFrmClientiIcone::raggruppamenti(), QStringLiteral("Raggruppamenti"),
-                                  QStringLiteral("SBtnRaggruppamenti"), pagina);
-    for (QToolButton* b : {SBtnModificaServizio, SBtnEliminaServizio, SBtnRaggruppamenti})
-        filaSedi->addWidget(b);
-    filaSedi->addStretch(1);
-    colonna->addLayout(filaSedi);
+    filaSedi->spazio(6);
+    SBtnModificaServizio = filaSedi->pulsante(Icone::modificaServizio(), "Modifica il servizio", "SBtnModificaServizio");
+    SBtnEliminaServizio = filaSedi->pulsante(Icone::eliminaServizio(), "Elimina il servizio", "SBtnEliminaServizio");
+    SBtnRaggruppamenti = filaSedi->pulsante(Icone::raggruppamenti(), "Raggruppamenti", "SBtnRaggruppamenti");
+    filaSedi->allunga();
+    colonna->addWidget(filaSedi);
 
     PilaSedi = new QStackedWidget(pagina);
     PannelliSedi = new GrigliaPannelli(
-        &DSSedi, 3, [this](GrigliaPannelli::Controlli& c, QWidget* p) { costruisciSede(c, p, &indirizzoSede); },
-        dm.prompts, PilaSedi);
-    PannelliSedi->setObjectName(QStringLiteral("PannelliSedi"));
+        &DSSedi, 3, [this](Controlli& c, QWidget* p) { costruisciSede(c, p, &indirizzoSede); }, dm.prompts, PilaSedi);
+    PannelliSedi->setObjectName("PannelliSedi");
     PannelliSediEstese = new GrigliaPannelli(
-        &DSSedi, 3,
-        [this](GrigliaPannelli::Controlli& c, QWidget* p) { costruisciSedeEstesa(c, p, &indirizzoSedeEstesa); },
-        dm.prompts, PilaSedi);
-    PannelliSediEstese->setObjectName(QStringLiteral("PannelliSediEstese"));
+        &DSSedi, 3, [this](Controlli& c, QWidget* p) { costruisciSedeEstesa(c, p, &indirizzoSedeEstesa); }, dm.prompts,
+        PilaSedi);
+    PannelliSediEstese->setObjectName("PannelliSediEstese");
     PilaSedi->addWidget(PannelliSedi);
     PilaSedi->addWidget(PannelliSediEstese);
     colonna->addWidget(PilaSedi);
     colonna->addSpacing(6);
 
     // Interventions of the site.
-    auto* filaInterventi = new QHBoxLayout;
-    auto* lblInterventi = new QLabel(QStringLiteral("In&terventi"), pagina);
-    DBNavigator4 = filaNavigatore(filaInterventi, lblInterventi, &dm.DSInterventi,
-                                  Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
-                                  QStringLiteral("DBNavigator4"), dm.prompts, pagina);
-    filaInterventi->addStretch(1);
-    colonna->addLayout(filaInterventi);
+    auto* filaInterventi = new BarraStrumenti(pagina, BarraStrumenti::Aspetto::Piatta);
+    QLabel* lblInterventi = filaInterventi->etichetta("In&terventi");
+    DBNavigator4 = filaInterventi->navigatore(
+        dm.DSInterventi, Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post | NavButton::Cancel,
+        dm.prompts, "DBNavigator4");
+    filaInterventi->allunga();
+    colonna->addWidget(filaInterventi);
     PannelliInterventi = new GrigliaPannelli(
-        &dm.DSInterventi, 2,
-        [this](GrigliaPannelli::Controlli& c, QWidget* p) { costruisciIntervento(c, p, &EdtSettimana); }, dm.prompts,
-        pagina);
-    PannelliInterventi->setObjectName(QStringLiteral("PannelliInterventi"));
+        &dm.DSInterventi, 2, [this](Controlli& c, QWidget* p) { costruisciIntervento(c, p, &EdtSettimana); },
+        dm.prompts, pagina);
+    PannelliInterventi->setObjectName("PannelliInterventi");
     PannelliInterventi->setNuoviInFondo(true);
     lblInterventi->setBuddy(EdtSettimana);
     auto* filaPannelli = new QHBoxLayout;
@@ -685,22 +476,17 @@ QWidget* TFrmClienti::creaSediNoleggi()
     colonna->addSpacing(6);
 
     // Rentals of the site.
-    auto* noleggi = new QVBoxLayout;
-    noleggi->setSpacing(4);
-    auto* filaNoleggi = new QHBoxLayout;
-    LblNoleggi = new QLabel(QStringLiteral("No&leggi"), pagina);
-    DBNavigator3 = filaNavigatore(filaNoleggi, LblNoleggi, &DSNoleggi, Nav::Browse | Nav::Editing,
-                                  QStringLiteral("DBNavigator3"), dm.prompts, pagina);
+    auto* filaNoleggi = new BarraStrumenti(pagina, BarraStrumenti::Aspetto::Piatta);
+    LblNoleggi = filaNoleggi->etichetta("No&leggi");
+    DBNavigator3 = filaNoleggi->navigatore(DSNoleggi, Nav::Browse | Nav::Editing, dm.prompts, "DBNavigator3");
     DBNavigator3->setDeleteQuestion({});
-    filaNoleggi->addSpacing(6);
-    sbRicopiaImporti = pulsante(TFrmClientiIcone::ricopiaImporti(), QStringLiteral("Ricopia gli importi su tutte le sedi"),
-                                QStringLiteral("sbRicopiaImporti"), pagina);
-    filaNoleggi->addWidget(sbRicopiaImporti);
-    filaNoleggi->addStretch(1);
-    ChkMillesimi = new DbCheckBox(QStringLiteral("Millesimi di euro"), &ActiveSource, QStringLiteral("Millesimi"),
-                                  dm.prompts, pagina);
-    filaNoleggi->addWidget(ChkMillesimi);
-    noleggi->addLayout(filaNoleggi);
+    filaNoleggi->spazio(6);
+    sbRicopiaImporti = filaNoleggi->pulsante(Icone::ricopiaImporti(), "Ricopia gli importi su tutte le sedi",
+                                             "sbRicopiaImporti");
+    filaNoleggi->allunga();
+    ChkMillesimi = new DbCheckBox("Millesimi di euro", &ActiveSource, "Millesimi", dm.prompts, filaNoleggi);
+    filaNoleggi->aggiungi(ChkMillesimi);
+    colonna->addWidget(filaNoleggi);
 
     // Prices with three decimals for a customer priced in thousandths of a euro.
     auto prezzo = [this](const QVariant& v) {
@@ -741,8 +527,7 @@ QWidget* TFrmClienti::creaSediNoleggi()
         g->setMinimumHeight(100);
         PilaNoleggi->addWidget(g);
     }
-    noleggi->addWidget(PilaNoleggi, 1);
-    colonna->addLayout(noleggi, 1);
+    colonna->addWidget(PilaNoleggi, 1);
 
     connect(SBtnModificaServizio, &QToolButton::clicked, this, &TFrmClienti::SBtnModificaServizioClick);
     connect(SBtnEliminaServizio, &QToolButton::clicked, this, &TFrmClienti::SBtnEliminaServizioClick);

@@ -1,12 +1,13 @@
 #include "TFrmServizi.h"
-#include "Anagrafiche.h"
+#include "BarraStrumenti.h"
 #include "DbAction.h"
 #include "DbCheckBox.h"
 #include "DbEdit.h"
 #include "DbNavigator.h"
 #include "DbText.h"
 #include "FocusColour.h"
-#include "IconeStrumenti.h"
+#include "Icone.h"
+#include "Modulo.h"
 #include "StateCaption.h"
 #include "TDataModule1.h"
 #include "TFrmServiziLst.h"
@@ -41,41 +42,44 @@ TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), d
     auto* pnlToolBar = new BarraAnagrafica(dm.DSServizi, dm.prompts, this);
     navServizi = pnlToolBar->navigatore;
     navServizi->setHint(NavButton::Insert, "Primo inserimento");
-    SBtnInsert = pnlToolBar->pulsante(IconeStrumenti::incrementa(), "Incrementa");
-    SBtnDelete = pnlToolBar->pulsante(IconeStrumenti::decrementa(), "Decrementa");
+    SBtnInsert = pnlToolBar->pulsante(Icone::incrementa(), "Incrementa");
+    SBtnDelete = pnlToolBar->pulsante(Icone::decrementa(), "Decrementa");
     pnlToolBar->spazio();
-    SBtnRicerca = pnlToolBar->pulsante(IconeStrumenti::ricerca(), "Ricerca");
+    SBtnRicerca = pnlToolBar->pulsante(Icone::ricerca(), "Ricerca");
     btnChiudi = pnlToolBar->chiudi();
 
     // The article.
-    auto* lblCodice = new QLabel("Codice", this);
     txtCodice = new DbText(&dm.DSServizi, "Codice", dm.prompts, this);
     comeCampoSoloLettura(txtCodice, 90);
-    auto* lblDescrizione = new QLabel("&Descrizione", this);
-    edtDescrizione = new DbEdit(&dm.DSServizi, "Descrizione", dm.prompts, this);
-    lblDescrizione->setBuddy(edtDescrizione);
-    auto* lblTipo = new QLabel("&Tipo", this);
-    edtTipo = new DbEdit(&dm.DSServizi, "Tipo", dm.prompts, this);
+    edtMotivo = new QLineEdit(this);
+    edtMotivo->setMaxLength(50);
+    ControlliVivi controlli(&dm.DSServizi, dm.prompts, this);
+    auto* campi = new QGridLayout;
+    campi->setHorizontalSpacing(8);
+    campi->setVerticalSpacing(6);
+    disponiCampi(campi, controlli,
+                 {{.etichetta = "Codice", .riga = 0, .allinea = Qt::AlignLeft, .controllo = txtCodice},
+                  {.etichetta = "&Descrizione", .campo = "Descrizione", .riga = 1, .ampiezza = 4, .dove = &edtDescrizione},
+                  {.etichetta = "&Tipo", .campo = "Tipo", .riga = 2, .allinea = Qt::AlignLeft, .dove = &edtTipo},
+                  {.etichetta = "&Fatturabile", .campo = "Fatturabile", .riga = 2, .colonna = 3, .ampiezza = 2,
+                   .tipo = VoceModulo::Spunta, .dove = &chkFatturabile},
+                  {.etichetta = "D&entro", .campo = "Dentro", .riga = 3, .allinea = Qt::AlignLeft, .dove = &edtDentro},
+                  {.etichetta = "&Fuori", .campo = "Fuori", .riga = 3, .colonna = 3, .allinea = Qt::AlignLeft, .dove = &edtFuori},
+                  {.etichetta = "&Motivo", .riga = 5, .ampiezza = 4, .controllo = edtMotivo}});
     edtTipo->setFixedWidth(120);
-    lblTipo->setBuddy(edtTipo);
-    chkFatturabile = new DbCheckBox("&Fatturabile", &dm.DSServizi, "Fatturabile", dm.prompts, this);
-    auto* lblDentro = new QLabel("D&entro", this);
-    edtDentro = new DbEdit(&dm.DSServizi, "Dentro", dm.prompts, this);
-    edtDentro->setAlignment(Qt::AlignRight);
-    edtDentro->setFixedWidth(90);
-    lblDentro->setBuddy(edtDentro);
-    auto* lblFuori = new QLabel("&Fuori", this);
-    edtFuori = new DbEdit(&dm.DSServizi, "Fuori", dm.prompts, this);
-    edtFuori->setAlignment(Qt::AlignRight);
-    edtFuori->setFixedWidth(90);
-    edtFuori->setEnabled(false);
-    // The stock stays readable while it cannot be typed.
     for (DbEdit* e : {edtDentro, edtFuori}) {
+        e->setAlignment(Qt::AlignRight);
+        e->setFixedWidth(90);
+        // The stock stays readable while it cannot be typed.
         QPalette p = e->palette();
         p.setColor(QPalette::Disabled, QPalette::Text, QColor(60, 60, 60));
         e->setPalette(p);
     }
-    lblFuori->setBuddy(edtFuori);
+    edtFuori->setEnabled(false);
+    for (QLineEdit* e : {static_cast<QLineEdit*>(edtDescrizione), static_cast<QLineEdit*>(edtTipo), edtMotivo})
+        FocusColour::install(e);
+
+    // The increment or decrement, shown only while one is typed; its row keeps its place.
     lblQuantita = new QLabel("&Incremento", this);
     speQuantita = new QSpinBox(this);
     speQuantita->setRange(0, 99999);
@@ -86,31 +90,8 @@ TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), d
     tieniPosto(speQuantita);
     lblQuantita->hide();
     speQuantita->hide();
-    auto* lblMotivo = new QLabel("&Motivo", this);
-    edtMotivo = new QLineEdit(this);
-    edtMotivo->setMaxLength(50);
-    lblMotivo->setBuddy(edtMotivo);
-    for (QLineEdit* e : {static_cast<QLineEdit*>(edtDescrizione), static_cast<QLineEdit*>(edtTipo), edtMotivo})
-        FocusColour::install(e);
-
-    auto* campi = new QGridLayout;
-    campi->setHorizontalSpacing(8);
-    campi->setVerticalSpacing(6);
-    campi->addWidget(lblCodice, 0, 0);
-    campi->addWidget(txtCodice, 0, 1, Qt::AlignLeft);
-    campi->addWidget(lblDescrizione, 1, 0);
-    campi->addWidget(edtDescrizione, 1, 1, 1, 4);
-    campi->addWidget(lblTipo, 2, 0);
-    campi->addWidget(edtTipo, 2, 1, Qt::AlignLeft);
-    campi->addWidget(chkFatturabile, 2, 3, 1, 2);
-    campi->addWidget(lblDentro, 3, 0);
-    campi->addWidget(edtDentro, 3, 1, Qt::AlignLeft);
-    campi->addWidget(lblFuori, 3, 3);
-    campi->addWidget(edtFuori, 3, 4, Qt::AlignLeft);
     campi->addWidget(lblQuantita, 4, 0);
     campi->addWidget(speQuantita, 4, 1, Qt::AlignLeft);
-    campi->addWidget(lblMotivo, 5, 0);
-    campi->addWidget(edtMotivo, 5, 1, 1, 4);
     campi->setColumnMinimumWidth(2, 24);
     campi->setColumnStretch(4, 1);
 

@@ -1,4 +1,5 @@
 #include "TFrmMain.h"
+#include "BarraStrumenti.h"
 #include "BusyCursor.h"
 #include "CopiaArchivi.h"
 #include "Errors.h"
@@ -123,13 +124,10 @@ void TFrmMain::creaToolBar()
 
 QToolButton* TFrmMain::pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)())
 {
-    auto* b = new QToolButton(pnlToolBar);
+    QToolButton* b = pulsanteStrumento(icona, QString(), 32, pnlToolBar);
     b->setText(testo);
-    b->setIcon(icona);
-    b->setIconSize(QSize(32, 32));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
     connect(b, &QToolButton::clicked, this, click);
     return b;
 }

@@ -4,7 +4,7 @@
 #include "DbCheckBox.h"
 #include "DbDateEdit.h"
 #include "DbEdit.h"
-#include "FocusColour.h"
+#include "Modulo.h"
 #include "PendingEdits.h"
 #include "TDataModule1.h"
 #include <QGridLayout>
@@ -17,33 +17,19 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-namespace {
-
-// Width of a box that holds n characters of the usual text.
-int larghezzaPer(const QWidget* w, int n)
-{
-    return w->fontMetrics().horizontalAdvance(QString(n, QLatin1Char('M'))) * 3 / 4 + 16;
-}
-
-} // namespace
-
 TFrmParametri::TFrmParametri(TDataModule1& dm, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       dm(dm), dsParametri(&dm.TblParametri)
 {
     setWindowTitle("Parametri");
-    auto campo = [this](const QString& nome, int caratteri, bool maiuscolo) {
-        auto* e = new DbEdit(&dsParametri, nome, this->dm.prompts, this);
-        e->setUpperCase(maiuscolo);
-        e->setFixedWidth(larghezzaPer(e, caratteri));
-        FocusColour::install(e);
-        return e;
-    };
-    auto etichetta = [this](const QString& testo, QWidget* buddy) {
-        auto* l = new QLabel(testo, this);
-        l->setBuddy(buddy);
-        return l;
+    ControlliVivi controlli(&dsParametri, dm.prompts, this);
+    controlli.coloreFuoco = true;
+    auto nuovaGriglia = [](QWidget* w) {
+        auto* g = new QGridLayout(w);
+        g->setHorizontalSpacing(8);
+        g->setVerticalSpacing(6);
+        return g;
     };
 
     // The last invoice number of the year.
@@ -53,116 +39,77 @@ TFrmParametri::TFrmParametri(TDataModule1& dm, QWidget* parent)
     speUltimoNumero->setFixedWidth(90);
     auto* rigaNumero = new QHBoxLayout;
     rigaNumero->setSpacing(8);
-    rigaNumero->addWidget(etichetta("&Ultimo numero fattura", speUltimoNumero));
+    rigaNumero->addWidget(etichetta("&Ultimo numero fattura", speUltimoNumero, this));
     rigaNumero->addWidget(speUltimoNumero);
     rigaNumero->addStretch();
 
     // Electronic invoice: the transmission and the seller.
-    edtProgrInvio = campo("FE_Progr", 6, false);
-    edtProgrInvio->setAlignment(Qt::AlignRight);
-    edtDataInvio = new DbDateEdit(&dsParametri, "FE_Data", dm.prompts, this);
-    edtDataInvio->setFixedWidth(larghezzaPer(edtDataInvio, 11));
-    FocusColour::install(edtDataInvio);
-    edtPIva = campo("FE_PIva", 16, true);
-    edtCedID = campo("FE_CedID", 16, true);
-    edtCedNome = campo("FE_CedNome", 42, true);
-    edtCedRegFisc = campo("FE_CedRegFisc", 5, true);
-    edtCedIndirizzo = campo("FE_CedIndirizzo", 42, true);
-    edtCedCAP = campo("FE_CedCAP", 6, true);
-    edtCedComune = campo("FE_CedComune", 28, true);
-
     auto* grpFE = new QGroupBox("Fattura Elettronica", this);
-    auto* fe = new QGridLayout(grpFE);
-    fe->setHorizontalSpacing(8);
-    fe->setVerticalSpacing(6);
-    fe->addWidget(etichetta("Progr. invio", edtProgrInvio), 0, 0);
-    auto* rigaInvio = new QHBoxLayout;
-    rigaInvio->setSpacing(8);
-    rigaInvio->addWidget(edtProgrInvio);
-    rigaInvio->addSpacing(16);
-    rigaInvio->addWidget(etichetta("Data invio", edtDataInvio));
-    rigaInvio->addWidget(edtDataInvio);
-    rigaInvio->addStretch();
-    fe->addLayout(rigaInvio, 0, 1);
-    fe->addWidget(etichetta("Id. fiscale soggetto trasmittente", edtPIva), 1, 0);
-    fe->addWidget(edtPIva, 1, 1, Qt::AlignLeft);
-    fe->addWidget(etichetta("Id. fiscale Cedente/Prestatore", edtCedID), 2, 0);
-    fe->addWidget(edtCedID, 2, 1, Qt::AlignLeft);
-    fe->addWidget(etichetta("Denominazione", edtCedNome), 3, 0);
-    fe->addWidget(edtCedNome, 3, 1, Qt::AlignLeft);
-    fe->addWidget(etichetta("Reg. Fisc.", edtCedRegFisc), 4, 0);
-    fe->addWidget(edtCedRegFisc, 4, 1, Qt::AlignLeft);
-    fe->addWidget(etichetta("Indirizzo", edtCedIndirizzo), 5, 0);
-    fe->addWidget(edtCedIndirizzo, 5, 1, Qt::AlignLeft);
-    fe->addWidget(etichetta("CAP", edtCedCAP), 6, 0);
-    auto* rigaComune = new QHBoxLayout;
-    rigaComune->setSpacing(8);
-    rigaComune->addWidget(edtCedCAP);
-    rigaComune->addSpacing(16);
-    rigaComune->addWidget(etichetta("Comune", edtCedComune));
-    rigaComune->addWidget(edtCedComune);
-    rigaComune->addStretch();
-    fe->addLayout(rigaComune, 6, 1);
+    QGridLayout* fe = nuovaGriglia(grpFE);
+    disponiCampi(fe, controlli,
+                 {{.etichetta = "Progr. invio", .campo = "FE_Progr", .riga = 0, .caratteri = 6, .allinea = Qt::AlignLeft, .dove = &edtProgrInvio},
+                  {.etichetta = "Data invio", .campo = "FE_Data", .riga = 0, .colonna = 2, .caratteri = 11, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Data, .dove = &edtDataInvio},
+                  {.etichetta = "Id. fiscale soggetto trasmittente", .campo = "FE_PIva", .riga = 1, .ampiezza = 3,
+                   .caratteri = 16, .allinea = Qt::AlignLeft, .tipo = VoceModulo::Maiuscolo, .dove = &edtPIva},
+                  {.etichetta = "Id. fiscale Cedente/Prestatore", .campo = "FE_CedID", .riga = 2, .ampiezza = 3,
+                   .caratteri = 16, .allinea = Qt::AlignLeft, .tipo = VoceModulo::Maiuscolo, .dove = &edtCedID},
+                  {.etichetta = "Denominazione", .campo = "FE_CedNome", .riga = 3, .ampiezza = 3, .caratteri = 42, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtCedNome},
+                  {.etichetta = "Reg. Fisc.", .campo = "FE_CedRegFisc", .riga = 4, .ampiezza = 3, .caratteri = 5, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtCedRegFisc},
+                  {.etichetta = "Indirizzo", .campo = "FE_CedIndirizzo", .riga = 5, .ampiezza = 3, .caratteri = 42, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtCedIndirizzo},
+                  {.etichetta = "CAP", .campo = "FE_CedCAP", .riga = 6, .caratteri = 6, .allinea = Qt::AlignLeft, .tipo = VoceModulo::Maiuscolo,
+                   .dove = &edtCedCAP},
+                  {.etichetta = "Comune", .campo = "FE_CedComune", .riga = 6, .colonna = 2, .caratteri = 28, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtCedComune}});
+    edtProgrInvio->setAlignment(Qt::AlignRight);
 
     // The company register, inside the electronic invoice group.
-    edtReaUfficio = campo("REA_Ufficio", 3, true);
-    edtReaNumero = campo("REA_Numero", 14, true);
-    edtReaCapSoc = campo("REA_CapSoc", 14, false);
-    edtReaCapSoc->setAlignment(Qt::AlignRight);
-    edtSocio = campo("REA_SocioUnico", 3, true);
-    edtStato = campo("REA_StatoLiq", 3, true);
     auto* grpREA = new QGroupBox("REA", grpFE);
-    auto* rea = new QGridLayout(grpREA);
-    rea->setHorizontalSpacing(8);
-    rea->setVerticalSpacing(6);
-    rea->addWidget(etichetta("Sigla", edtReaUfficio), 0, 0);
-    rea->addWidget(edtReaUfficio, 0, 1, Qt::AlignLeft);
-    rea->addWidget(etichetta("Numero", edtReaNumero), 0, 2);
-    rea->addWidget(edtReaNumero, 0, 3, Qt::AlignLeft);
-    rea->addWidget(etichetta("Capitale sociale", edtReaCapSoc), 0, 4);
-    rea->addWidget(edtReaCapSoc, 0, 5, Qt::AlignLeft);
-    rea->addWidget(etichetta("Socio", edtSocio), 1, 0);
-    rea->addWidget(edtSocio, 1, 1, Qt::AlignLeft);
-    rea->addWidget(etichetta("Stato", edtStato), 1, 2);
-    rea->addWidget(edtStato, 1, 3, Qt::AlignLeft);
+    QGridLayout* rea = nuovaGriglia(grpREA);
+    disponiCampi(rea, controlli,
+                 {{.etichetta = "Sigla", .campo = "REA_Ufficio", .riga = 0, .caratteri = 3, .allinea = Qt::AlignLeft, .tipo = VoceModulo::Maiuscolo,
+                   .dove = &edtReaUfficio},
+                  {.etichetta = "Numero", .campo = "REA_Numero", .riga = 0, .colonna = 2, .caratteri = 14, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtReaNumero},
+                  {.etichetta = "Capitale sociale", .campo = "REA_CapSoc", .riga = 0, .colonna = 4, .caratteri = 14, .allinea = Qt::AlignLeft,
+                   .dove = &edtReaCapSoc},
+                  {.etichetta = "Socio", .campo = "REA_SocioUnico", .riga = 1, .caratteri = 3, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtSocio},
+                  {.etichetta = "Stato", .campo = "REA_StatoLiq", .riga = 1, .colonna = 2, .caratteri = 3, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtStato}});
+    edtReaCapSoc->setAlignment(Qt::AlignRight);
     rea->setColumnStretch(6, 1);
-    fe->addWidget(grpREA, 7, 0, 1, 2);
+    fe->addWidget(grpREA, 7, 0, 1, 5);
 
     chkSoloPA = new DbCheckBox("Estrai SOLO per PA", &dsParametri, "SoloPA", dm.prompts, grpFE);
-    fe->addWidget(chkSoloPA, 8, 0, 1, 2);
+    fe->addWidget(chkSoloPA, 8, 0, 1, 5);
 
     // Document types: two letters and two digits.
-    edtTipoDocFatt = campo("FE_TipoDocFatt", 5, true);
-    edtTipoDocNota = campo("FE_TipoDocNota", 5, true);
+    auto* grpTipo = new QGroupBox("Tipo documento", grpFE);
+    QGridLayout* tipo = nuovaGriglia(grpTipo);
+    disponiCampi(tipo, controlli,
+                 {{.etichetta = "Fattura", .campo = "FE_TipoDocFatt", .riga = 0, .caratteri = 5, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtTipoDocFatt},
+                  {.etichetta = "Nota credito", .campo = "FE_TipoDocNota", .riga = 0, .colonna = 2, .caratteri = 5, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtTipoDocNota}});
     for (DbEdit* e : {edtTipoDocFatt, edtTipoDocNota})
         e->setMask(">AA99; ");
-    auto* grpTipo = new QGroupBox("Tipo documento", grpFE);
-    auto* tipo = new QHBoxLayout(grpTipo);
-    tipo->setSpacing(8);
-    tipo->addWidget(etichetta("Fattura", edtTipoDocFatt));
-    tipo->addWidget(edtTipoDocFatt);
-    tipo->addSpacing(24);
-    tipo->addWidget(etichetta("Nota credito", edtTipoDocNota));
-    tipo->addWidget(edtTipoDocNota);
-    tipo->addStretch();
-    fe->addWidget(grpTipo, 9, 0, 1, 2);
-    fe->setColumnStretch(1, 1);
+    tipo->setColumnStretch(4, 1);
+    fe->addWidget(grpTipo, 9, 0, 1, 5);
+    fe->setColumnStretch(4, 1);
 
     // The last credit note.
-    edtNotaCre = campo("NotaCre", 6, false);
-    edtNotaCre->setAlignment(Qt::AlignRight);
-    edtDataNotaCre = new DbDateEdit(&dsParametri, "DataNotaCre", dm.prompts, this);
-    edtDataNotaCre->setFixedWidth(larghezzaPer(edtDataNotaCre, 11));
-    FocusColour::install(edtDataNotaCre);
     auto* grpNota = new QGroupBox("Ultima nota credito emessa: ", this);
-    auto* nota = new QHBoxLayout(grpNota);
-    nota->setSpacing(8);
-    nota->addWidget(etichetta("Numero", edtNotaCre));
-    nota->addWidget(edtNotaCre);
-    nota->addSpacing(24);
-    nota->addWidget(etichetta("Data", edtDataNotaCre));
-    nota->addWidget(edtDataNotaCre);
-    nota->addStretch();
+    QGridLayout* nota = nuovaGriglia(grpNota);
+    disponiCampi(nota, controlli,
+                 {{.etichetta = "Numero", .campo = "NotaCre", .riga = 0, .caratteri = 6, .allinea = Qt::AlignLeft, .dove = &edtNotaCre},
+                  {.etichetta = "Data", .campo = "DataNotaCre", .riga = 0, .colonna = 2, .caratteri = 11, .allinea = Qt::AlignLeft,
+                   .tipo = VoceModulo::Data, .dove = &edtDataNotaCre}});
+    edtNotaCre->setAlignment(Qt::AlignRight);
+    nota->setColumnStretch(4, 1);
 
     btnSalva = new QPushButton("Salva", this);
     btnChiudi = new QPushButton("Chiudi", this);

@@ -4,7 +4,7 @@
 #include "DbGrid.h"
 #include "DbGridModel.h"
 #include "TFrmClienti.h"
-#include "TFrmClientiPannelli.h"
+#include "GrigliaPannelli.h"
 #include "reports/TestoQt.h"
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "TFrmClientiPannelli.h"
+#include "GrigliaPannelli.h"
 #include "DataSource.h"
 #include "DbAction.h"
 #include "DbCheckBox.h"
@@ -29,40 +29,6 @@ QString senzaAcceleratore(const QString& testo)
     return t;
 }
 
-class ControlliVivi : public GrigliaPannelli::Controlli
-{
-public:
-    ControlliVivi(DataSource* src, Prompts& prompts, QWidget* pannello) : src(src), prompts(prompts), pannello(pannello) {}
-
-    bool vivo() const override { return true; }
-    QWidget* testo(const QString& campo, bool maiuscolo) override
-    {
-        auto* e = new DbEdit(src, campo, prompts, pannello);
-        e->setObjectName(campo);
-        e->setUpperCase(maiuscolo);
-        return e;
-    }
-    QCheckBox* spunta(const QString& didascalia, const QString& campo, bool treStati) override
-    {
-        auto* c = new DbCheckBox(didascalia, src, campo, prompts, pannello);
-        c->setObjectName(campo);
-        c->setTristate(treStati);
-        return c;
-    }
-    QLabel* etichetta(const QString& testo, QWidget* controllo) override
-    {
-        auto* l = new QLabel(testo, pannello);
-        l->setBuddy(controllo);
-        return l;
-    }
-    QGroupBox* riquadro(const QString& titolo) override { return new QGroupBox(titolo, pannello); }
-
-private:
-    DataSource* src;
-    Prompts& prompts;
-    QWidget* pannello;
-};
-
 // Read-only copies of the controls, filled from a row of the dataset.
 class ControlliCopia : public GrigliaPannelli::Controlli
 {
@@ -85,6 +51,7 @@ public:
         });
         return e;
     }
+    QWidget* data(const QString& campo) override { return testo(campo, false); }
     QCheckBox* spunta(const QString& didascalia, const QString& campo, bool treStati) override
     {
         auto* c = new QCheckBox(senzaAcceleratore(didascalia), pannello);

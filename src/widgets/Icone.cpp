@@ -59,20 +59,21 @@ void disegnaMagazzino(QPainter& p)
     scatola(9, 4.5, 14, 12.5);
 }
 
-void disegnaServizi(QPainter& p)
+// The delivery van, facing right: the routes and services.
+void furgone(QPainter& p)
 {
     const QColor bordo(0x34, 0x49, 0x5e);
     penna(p, QColor(0xf4, 0xf6, 0xf8), bordo);
-    QPainterPath furgone;
-    furgone.moveTo(1.5, 24);
-    furgone.lineTo(1.5, 9);
-    furgone.lineTo(21, 9);
-    furgone.lineTo(21, 12.5);
-    furgone.lineTo(26, 12.5);
-    furgone.lineTo(30.5, 18);
-    furgone.lineTo(30.5, 24);
-    furgone.closeSubpath();
-    p.drawPath(furgone);
+    QPainterPath sagoma;
+    sagoma.moveTo(1.5, 24);
+    sagoma.lineTo(1.5, 9);
+    sagoma.lineTo(21, 9);
+    sagoma.lineTo(21, 12.5);
+    sagoma.lineTo(26, 12.5);
+    sagoma.lineTo(30.5, 18);
+    sagoma.lineTo(30.5, 24);
+    sagoma.closeSubpath();
+    p.drawPath(sagoma);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x2e, 0x86, 0xc1));
     p.drawRect(QRectF(2, 17.5, 28, 2.5));
@@ -166,6 +167,169 @@ void disegnaLavatriceFerma(QPainter& p)
     Icone::disegnaLavatrice(p, QRectF(0, 0, 32, 32), 0);
 }
 
+
+// A sheet of paper with ruled lines.
+void foglio(QPainter& p, qreal x, qreal y, qreal w, qreal h)
+{
+    penna(p, Qt::white, QColor(0x5d, 0x6d, 0x7e), 1.4);
+    p.drawRect(QRectF(x, y, w, h));
+    p.setPen(QPen(QColor(0x95, 0xa5, 0xa6), 1.4));
+    for (qreal r = y + 5; r < y + h - 3; r += 4)
+        p.drawLine(QPointF(x + 3, r), QPointF(x + w - 3, r));
+}
+
+void disegnaAnnullaElimina(QPainter& p)
+{
+    // The bin.
+    penna(p, QColor(0xd5, 0xdb, 0xdb), QColor(0x5d, 0x6d, 0x7e), 1.4);
+    p.drawPolygon(QPolygonF({{11, 14}, {27, 14}, {25, 30}, {13, 30}}));
+    p.drawLine(QPointF(9.5, 12), QPointF(28.5, 12));
+    // The arrow coming back out of it.
+    p.setPen(QPen(QColor(0x1e, 0x84, 0x49), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath arco;
+    arco.moveTo(22, 9);
+    arco.cubicTo(20, 2, 8, 1, 6.5, 10);
+    p.drawPath(arco);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1e, 0x84, 0x49));
+    p.drawPolygon(QPolygonF({{1.5, 8}, {11.5, 8.5}, {6, 16}}));
+}
+
+void disegnaRicerca(QPainter& p)
+{
+    penna(p, QColor(0xd6, 0xea, 0xf8), QColor(0x2c, 0x3e, 0x50), 3);
+    p.drawEllipse(QPointF(13, 13), 9, 9);
+    p.setPen(QPen(QColor(0x6e, 0x4b, 0x2a), 5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(20.5, 20.5), QPointF(28.5, 28.5));
+}
+
+void disegnaUlterioriRighe(QPainter& p)
+{
+    foglio(p, 4, 2, 19, 27);
+    penna(p, QColor(0x27, 0xae, 0x60), QColor(0x1e, 0x84, 0x49), 1);
+    p.drawEllipse(QPointF(23, 23), 7.5, 7.5);
+    p.setPen(QPen(Qt::white, 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(23, 19), QPointF(23, 27));
+    p.drawLine(QPointF(19, 23), QPointF(27, 23));
+}
+
+void disegnaCalcola(QPainter& p)
+{
+    penna(p, QColor(0x5d, 0x6d, 0x7e), QColor(0x2c, 0x3e, 0x50), 1.4);
+    p.drawRoundedRect(QRectF(5, 1.5, 22, 29), 2.5, 2.5);
+    penna(p, QColor(0xd5, 0xf5, 0xe3), QColor(0x2c, 0x3e, 0x50), 1);
+    p.drawRect(QRectF(8, 4.5, 16, 6));
+    p.setPen(Qt::NoPen);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) {
+            p.setBrush(r == 2 && c == 2 ? QColor(0xe6, 0x7e, 0x22) : QColor(0xec, 0xf0, 0xf1));
+            p.drawRect(QRectF(8 + c * 5.7, 13.5 + r * 5.5, 4.3, 4));
+        }
+}
+
+void disegnaStampa(QPainter& p)
+{
+    foglio(p, 8, 2, 16, 12);
+    penna(p, QColor(0x85, 0x92, 0x9e), QColor(0x2c, 0x3e, 0x50), 1.4);
+    p.drawRoundedRect(QRectF(2, 12, 28, 12), 2, 2);
+    penna(p, Qt::white, QColor(0x5d, 0x6d, 0x7e), 1.4);
+    p.drawRect(QRectF(8, 20, 16, 10));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2e, 0xcc, 0x71));
+    p.drawEllipse(QPointF(25.5, 16), 1.5, 1.5);
+}
+
+void disegnaSaldo(QPainter& p)
+{
+    penna(p, QColor(0xf4, 0xd0, 0x3f), QColor(0xb7, 0x95, 0x0b), 1.6);
+    p.drawEllipse(QPointF(14, 14), 11.5, 11.5);
+    // The euro sign drawn, as on the invoices' image, so that it needs no font.
+    const QColor oro(0x7d, 0x66, 0x08);
+    p.setPen(QPen(oro, 2.2, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(10, 8, 11, 12), 50 * 16, 260 * 16);
+    p.setPen(QPen(oro, 1.5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(8, 12.6), QPointF(16.5, 12.6));
+    p.drawLine(QPointF(8, 15.4), QPointF(16, 15.4));
+    penna(p, QColor(0x27, 0xae, 0x60), QColor(0x1e, 0x84, 0x49), 1);
+    p.drawEllipse(QPointF(24.5, 24.5), 6.5, 6.5);
+    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({{21.5, 24.5}, {23.8, 27}, {27.8, 22}}));
+}
+
+void disegnaModificaServizio(QPainter& p)
+{
+    furgone(p);
+    p.save();
+    p.translate(24, 7);
+    p.rotate(45);
+    penna(p, QColor(0xf3, 0x9c, 0x12), QColor(0x9c, 0x64, 0x0c), 1);
+    p.drawRect(QRectF(-2.2, -9, 4.4, 13));
+    p.setBrush(QColor(0x2c, 0x3e, 0x50));
+    p.drawPolygon(QPolygonF({{-2.2, 4}, {2.2, 4}, {0, 8}}));
+    p.restore();
+}
+
+void disegnaEliminaServizio(QPainter& p)
+{
+    furgone(p);
+    p.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 3.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(21, 1), QPointF(30, 10));
+    p.drawLine(QPointF(30, 1), QPointF(21, 10));
+}
+
+void disegnaRaggruppamenti(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x5d, 0x6d, 0x7e), 1.6));
+    p.drawLine(QPointF(9, 9), QPointF(23, 9));
+    p.drawLine(QPointF(9, 9), QPointF(16, 23));
+    p.drawLine(QPointF(23, 9), QPointF(16, 23));
+    const QColor colori[] = {QColor(0x34, 0x98, 0xdb), QColor(0xe6, 0x7e, 0x22), QColor(0x27, 0xae, 0x60)};
+    const QPointF centri[] = {{9, 9}, {23, 9}, {16, 23}};
+    for (int i = 0; i < 3; ++i) {
+        penna(p, colori[i], colori[i].darker(150), 1.2);
+        p.drawRect(QRectF(centri[i].x() - 5.5, centri[i].y() - 5.5, 11, 11));
+    }
+}
+
+void disegnaRicopiaImporti(QPainter& p)
+{
+    foglio(p, 12, 9, 17, 21);
+    foglio(p, 3, 2, 17, 21);
+    p.setPen(QPen(QColor(0xc0, 0x39, 0x2b), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(13, 17), QPointF(26, 17));
+    p.drawPolyline(QPolygonF({{22, 13}, {26.5, 17}, {22, 21}}));
+}
+
+// The carton of the stock buttons with a sign on its lower right corner: a green plus for an
+// increment, a red minus for a decrement.
+void scatolaConSegno(QPainter& p, const QColor& colore, bool piu)
+{
+    penna(p, QColor(214, 170, 105), QColor(120, 80, 30), 2);
+    p.drawRect(QRectF(3, 9, 20, 16));
+    p.drawLine(QPointF(3, 14), QPointF(23, 14));
+    p.setBrush(QColor(240, 215, 170));
+    p.drawRect(QRectF(10, 9, 6, 5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(15, 15, 16, 16));
+    p.setBrush(colore);
+    p.drawRect(QRectF(17, 21.4, 12, 3.6));
+    if (piu)
+        p.drawRect(QRectF(21.2, 17.2, 3.6, 12));
+}
+
+void disegnaIncrementa(QPainter& p)
+{
+    scatolaConSegno(p, QColor(0, 140, 0), true);
+}
+
+void disegnaDecrementa(QPainter& p)
+{
+    scatolaConSegno(p, QColor(190, 0, 0), false);
+}
 } // namespace
 
 namespace Icone {
@@ -173,12 +337,25 @@ namespace Icone {
 QIcon clienti() { return iconaDisegnata(disegnaClienti); }
 QIcon magazzino() { return iconaDisegnata(disegnaMagazzino); }
 QIcon agenti() { return iconaDisegnata(disegnaAgenti); }
-QIcon servizi() { return iconaDisegnata(disegnaServizi); }
+QIcon servizi() { return iconaDisegnata(furgone); }
 QIcon fatture() { return iconaDisegnata(disegnaFatture); }
 QIcon parametri() { return iconaDisegnata(disegnaParametri); }
 QIcon pagamenti() { return iconaDisegnata(disegnaPagamenti); }
 QIcon uscita() { return iconaDisegnata(disegnaUscita); }
 QIcon lavatrice() { return iconaDisegnata(disegnaLavatriceFerma); }
+
+QIcon annullaElimina() { return iconaDisegnata(disegnaAnnullaElimina); }
+QIcon ricerca() { return iconaDisegnata(disegnaRicerca); }
+QIcon ulterioriRighe() { return iconaDisegnata(disegnaUlterioriRighe); }
+QIcon calcola() { return iconaDisegnata(disegnaCalcola); }
+QIcon stampa() { return iconaDisegnata(disegnaStampa); }
+QIcon saldo() { return iconaDisegnata(disegnaSaldo); }
+QIcon modificaServizio() { return iconaDisegnata(disegnaModificaServizio); }
+QIcon eliminaServizio() { return iconaDisegnata(disegnaEliminaServizio); }
+QIcon raggruppamenti() { return iconaDisegnata(disegnaRaggruppamenti); }
+QIcon ricopiaImporti() { return iconaDisegnata(disegnaRicopiaImporti); }
+QIcon incrementa() { return iconaDisegnata(disegnaIncrementa); }
+QIcon decrementa() { return iconaDisegnata(disegnaDecrementa); }
 
 void disegnaLavatrice(QPainter& p, const QRectF& r, qreal angolo)
 {

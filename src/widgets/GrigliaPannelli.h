@@ -1,4 +1,5 @@
 #pragma once
+#include "Modulo.h"
 #include <QFrame>
 #include <QPointer>
 #include <functional>
@@ -19,26 +20,15 @@ class QWheelEvent;
 // show their records read-only, and a click on one of them moves there. The scroll bar below
 // runs through all the records.
 //
-// One function lays a panel out; it is run once for the live panel and once for each of the
-// others, with a Controlli that gives data-aware controls or read-only copies of them.
+// One function lays a panel out (with disponiCampi, as a form); it is run once for the live
+// panel and once for each of the others, with a Controlli that gives data-aware controls or
+// read-only copies of them.
 class GrigliaPannelli : public QWidget
 {
     Q_OBJECT
 public:
-    class Controlli
-    {
-    public:
-        virtual ~Controlli() = default;
-        // True for the live panel.
-        virtual bool vivo() const = 0;
-        // A one-line box over a field (text turned to upper case when asked).
-        virtual QWidget* testo(const QString& campo, bool maiuscolo = false) = 0;
-        virtual QCheckBox* spunta(const QString& didascalia, const QString& campo, bool treStati = false) = 0;
-        // A caption; in the live panel its accelerator takes the focus to the control.
-        virtual QLabel* etichetta(const QString& testo, QWidget* controllo) = 0;
-        // A framed group; in the live panel its accelerator takes the focus inside.
-        virtual QGroupBox* riquadro(const QString& titolo) = 0;
-    };
+    // The live panel gets data-aware controls, the others read-only copies (Modulo.h).
+    using Controlli = ::Controlli;
     using Costruzione = std::function<void(Controlli& c, QWidget* pannello)>;
 
     GrigliaPannelli(DataSource* source, int colonne, const Costruzione& costruisci, Prompts& prompts,
