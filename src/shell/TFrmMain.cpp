@@ -16,6 +16,7 @@
 #include "TFrmPrevSaldi.h"
 #include "TFrmQuery.h"
 #include "TFrmServizi.h"
+#include "TFrmValVisFE.h"
 #include "TFrmCopiaFile.h"
 #include <QCloseEvent>
 #include <QFrame>
@@ -279,6 +280,11 @@ void TFrmMain::ClientiSinteticoStampaClick()
     stampaDiretta(*qrClientiLst);
 }
 
+void TFrmMain::FatturazioneValidaFEClick()
+{
+    TFrmValVisFE::DelModulo(*dm, this).Apri();
+}
+
 void TFrmMain::AnnoCreaClick()
 {
     dm->CreaAnnoSuccessivo();
@@ -300,5 +306,4 @@ void TFrmMain::AgentiSchedaStampaClick() {}
 void TFrmMain::AgentiServiziClick() {}
 void TFrmMain::FatturazioneAutomaticaClick() {}
 void TFrmMain::FatturazioneManualeClick() {}
-void TFrmMain::FatturazioneValidaFEClick() {}
 void TFrmMain::AltriModPagClick() {}
