@@ -24,9 +24,9 @@ std::optional<QString> ScriptedPrompts::input(const QString& title, const QStrin
     return text;
 }
 
-QString ScriptedPrompts::openFile(const QString& title, const QString&, const QString&)
+QString ScriptedPrompts::openFile(const QString& title, const QString& folder, const QString&)
 {
-    record.append({Prompt::Kind::OpenFile, MsgType::Information, Buttons::OkCancel, title});
+    record.append({Prompt::Kind::OpenFile, MsgType::Information, Buttons::OkCancel, title, folder});
     if (files.empty())
         return {};
     QString f = files.front();
@@ -34,9 +34,9 @@ QString ScriptedPrompts::openFile(const QString& title, const QString&, const QS
     return f;
 }
 
-QString ScriptedPrompts::saveFile(const QString& title, const QString&, const QString&)
+QString ScriptedPrompts::saveFile(const QString& title, const QString& folder, const QString&)
 {
-    record.append({Prompt::Kind::SaveFile, MsgType::Information, Buttons::OkCancel, title});
+    record.append({Prompt::Kind::SaveFile, MsgType::Information, Buttons::OkCancel, title, folder});
     if (files.empty())
         return {};
     QString f = files.front();

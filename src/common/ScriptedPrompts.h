@@ -12,6 +12,8 @@ struct Prompt
     MsgType type = MsgType::Information;
     Buttons buttons = Buttons::Ok;
     QString text;
+    // File dialogs: the folder or the file proposed.
+    QString folder;
 
     static Prompt information(const QString& t) { return {Kind::Message, MsgType::Information, Buttons::Ok, t}; }
     static Prompt warning(const QString& t) { return {Kind::Message, MsgType::Warning, Buttons::Ok, t}; }

@@ -10,7 +10,6 @@ const QColor grigio(225, 225, 225);
 
 TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
 {
-    zoom = 80;
     printIfEmpty = true;
     setMargins(10);
     setDataset(&dm.QuerySedi);
@@ -20,6 +19,7 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
         if (!dm.QuerySedi.active())
             dm.QuerySedi.open();
         totale = Money();
+        name = QStringLiteral("Sedi assegnate a ") + dm.TblAgenti["Nominativo"].asString();
         return true;
     };
     const double w = bodyWidth();

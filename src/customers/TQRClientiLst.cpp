@@ -11,7 +11,6 @@ const QColor grigio(225, 225, 225);
 TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
 {
     title = QStringLiteral("Elenco sintetico clienti");
-    zoom = 80;
     printIfEmpty = true;
     setMargins(10);
     setDataset(&dm.TblClienti);

@@ -21,11 +21,11 @@ const QString maskSaldo = QStringLiteral("#,.00;-#,.00;#");
 TQRDocumenti::TQRDocumenti(TDataModule1& dati) : dm(dati)
 {
     title = QStringLiteral("Scheda contabile");
-    zoom = 80;
     setMargins(10);
     setDataset(&dm.TblPrimaNota);
     beforeRun = [this] {
         totaleDare = totaleAvere = Money();
+        name = title + ' ' + dm.TblClienti["Denominazione"].asString();
         return true;
     };
     const double w = bodyWidth();

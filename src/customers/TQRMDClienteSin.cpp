@@ -16,7 +16,6 @@ TQRMDClienteSin::TQRMDClienteSin(TDataModule1& dati) : dm(dati), QryTotali(dati.
         "SELECT Totali.Quantita, Servizi.Descrizione, Servizi.Tipo "
         "FROM Totali LEFT JOIN Servizi ON Totali.Servizio = Servizi.Codice ORDER BY Servizi.Descrizione"));
 
-    zoom = 80;
     setMargins(15, 10, 15, 10);
     setDataset(&dm.TblClienti);
     beforeRun = [this] { return QRMDClienteSinBeforePrint(); };
@@ -116,5 +115,6 @@ bool TQRMDClienteSin::QRMDClienteSinBeforePrint()
     dm.RicalcolaTotali();
     QryTotali.close();
     QryTotali.open();
+    name = QStringLiteral("Scheda sintetica ") + dm.TblClienti["Denominazione"].asString();
     return true;
 }

@@ -28,7 +28,6 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
         "FROM Totali LEFT JOIN Servizi ON Totali.Servizio = Servizi.Codice "
         "WHERE Totali.Cliente = :Cliente ORDER BY Servizi.Descrizione"));
 
-    zoom = 80;
     printIfEmpty = true;
     setMargins(12, 10, 8, 10);
     setDataset(&dm.TblClienti);
@@ -193,6 +192,9 @@ bool TQRMDClienti::QRMDClientiBeforePrint()
     if (!dm.TblTotali.active())
         dm.TblTotali.open();
     titolo->setText(elenco ? QStringLiteral("ELENCO CLIENTI") : QStringLiteral("SCHEDA CLIENTE N°"));
+    // The title holds the page count: the document goes by this name.
+    name = elenco ? QStringLiteral("Elenco clienti")
+                  : QStringLiteral("Scheda cliente ") + dm.TblClienti["Denominazione"].asString();
     scheda->visible = !elenco;
     codiceModulo->visible = !elenco;
     etichettaTotaleClienti->visible = elenco;

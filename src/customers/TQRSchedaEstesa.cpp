@@ -21,13 +21,13 @@ double larghezzaColonna(int i) { return colonna[i + 1] - colonna[i]; }
 
 TQRSchedaEstesa::TQRSchedaEstesa(TDataModule1& dati) : dm(dati)
 {
-    zoom = 80;
     setOrientation(QPageLayout::Landscape);
     setMargins(10);
     setDataset(&dm.TblOstrelo);
     beforeRun = [this] {
         totali.fill(0);
         dm.TblOstrelo.setIndexFieldNames(QStringLiteral("Sede;Progr"));
+        name = QStringLiteral("Scheda estesa ") + dm.TblClienti["Denominazione"].asString();
         return true;
     };
     const double w = bodyWidth();

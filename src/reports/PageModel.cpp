@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -119,7 +120,11 @@ void PageModel::drawPage(QPainter& painter, int index, double k) const
 
 bool PageModel::writePdf(const QString& file, const QString& title) const
 {
-    QPdfWriter writer(file);
+    // Written whole beside the old file and moved over it: a failure leaves the old one.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    QPdfWriter writer(&out);
     writer.setResolution(600);
     writer.setCreator(TitoloApplicazione);
     writer.setTitle(title);
@@ -136,7 +141,7 @@ bool PageModel::writePdf(const QString& file, const QString& title) const
         }
         drawPage(painter, i, k);
     }
-    return painter.end();
+    return painter.end() && out.commit();
 }
 
 bool PageModel::print(QPrinter& printer) const

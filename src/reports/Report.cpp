@@ -916,8 +916,10 @@ bool ReportDocument::preview(Prompts& prompts, QWidget* parent)
     if (prepare() == 0)
         return false;
     ReportPreview window(model, prompts, parent);
-    window.setWindowTitle(title.isEmpty() ? QStringLiteral("Anteprima di stampa")
-                                          : QStringLiteral("Anteprima di stampa - %1").arg(title));
+    const QString nome = displayName();
+    window.setWindowTitle(nome.isEmpty() ? QStringLiteral("Anteprima di stampa")
+                                         : QStringLiteral("Anteprima di stampa - %1").arg(nome));
+    window.setDocumentName(nome);
     window.setZoom(zoom);
     if (ReportPreview::runner)
         ReportPreview::runner(window);
@@ -929,7 +931,7 @@ bool ReportDocument::preview(Prompts& prompts, QWidget* parent)
 bool ReportDocument::print(Prompts& prompts)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(title);
+    printer.setDocName(displayName());
     if (!prompts.printSetup(printer))
         return false;
     return printTo(printer);
@@ -941,7 +943,7 @@ bool ReportDocument::printDirect()
     if (info.isNull())
         return false;
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(title);
+    printer.setDocName(displayName());
     return printTo(printer);
 }
 
@@ -954,7 +956,7 @@ bool ReportDocument::printTo(QPrinter& printer)
 bool ReportDocument::exportPdf(const QString& file)
 {
     prepare();
-    return model.writePdf(file, title);
+    return model.writePdf(file, displayName());
 }
 
 Report::Report() : DataLevel(*this), font(reportFont(10)) {}

@@ -295,8 +295,12 @@ public:
 
     // Shown in the preview's caption and written into exported files.
     QString title;
-    // Starting zoom of the preview, in percent.
-    int zoom = 100;
+    // The document's name ("Scheda cliente 7"), when the title is not one: the preview's caption
+    // and the file name its export proposes.
+    QString name;
+    QString displayName() const { return name.isEmpty() ? title : name; }
+    // Starting zoom of the preview, in percent; -1 (the usual) is the page width, 0 the page.
+    int zoom = -1;
 
 protected:
     virtual void layout(PageModel& into) = 0;

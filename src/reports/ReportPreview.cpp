@@ -3,7 +3,12 @@
 #include "PageModel.h"
 #include "Prompts.h"
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QStyle>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -71,18 +76,26 @@ QPushButton* pulsante(const QString& testo, const QString& suggerimento, QWidget
     return b;
 }
 
+// The page arrows as narrow as their signs, so that the bar fits a small screen.
+QPushButton* freccia(const QString& segno, const QString& suggerimento, QWidget* parent)
+{
+    QPushButton* b = pulsante(segno, suggerimento, parent);
+    b->setMaximumWidth(b->fontMetrics().horizontalAdvance(segno) + 28);
+    return b;
+}
+
 } // namespace
 
 ReportPreview::ReportPreview(const PageModel& pages, Prompts& p, QWidget* parent)
     : QDialog(parent), model(pages), prompts(p)
 {
     setWindowTitle(QStringLiteral("Anteprima di stampa"));
-    resize(900, 1000);
+    adattaAlloSchermo();
 
-    btnPrima = pulsante(QStringLiteral("|<"), QStringLiteral("Prima pagina"), this);
-    btnPrecedente = pulsante(QStringLiteral("<"), QStringLiteral("Pagina precedente"), this);
-    btnSuccessiva = pulsante(QStringLiteral(">"), QStringLiteral("Pagina successiva"), this);
-    btnUltima = pulsante(QStringLiteral(">|"), QStringLiteral("Ultima pagina"), this);
+    btnPrima = freccia(QStringLiteral("|<"), QStringLiteral("Prima pagina"), this);
+    btnPrecedente = freccia(QStringLiteral("<"), QStringLiteral("Pagina precedente"), this);
+    btnSuccessiva = freccia(QStringLiteral(">"), QStringLiteral("Pagina successiva"), this);
+    btnUltima = freccia(QStringLiteral(">|"), QStringLiteral("Ultima pagina"), this);
     lblPagina = new QLabel(this);
     cbZoom = new QComboBox(this);
     for (const ZoomChoice& z : zoomChoices)
@@ -106,6 +119,7 @@ ReportPreview::ReportPreview(const PageModel& pages, Prompts& p, QWidget* parent
     area->setWidget(view);
     area->setAlignment(Qt::AlignCenter);
     area->setBackgroundRole(QPalette::Dark);
+    area->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(barra);
@@ -120,10 +134,25 @@ ReportPreview::ReportPreview(const PageModel& pages, Prompts& p, QWidget* parent
     connect(btnEsporta, &QPushButton::clicked, this, &ReportPreview::esportaPdf);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
 
-    setZoom(100);
+    setZoom(-1);
 }
 
 ReportPreview::~ReportPreview() = default;
+
+// Most of the height of the screen the window opens on (its parent's), and a width that shows a
+// portrait page well, centred there; a small screen gets what it has.
+void ReportPreview::adattaAlloSchermo()
+{
+    const QWidget* sopra = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen* schermo = sopra && sopra->screen() ? sopra->screen() : QGuiApplication::primaryScreen();
+    if (!schermo)
+        return;
+    const QRect area = schermo->availableGeometry();
+    constexpr int cornice = 60;         // title bar and borders, which the size leaves out
+    const int altezza = std::max(200, area.height() - cornice);
+    const int larghezza = std::max(300, std::min(area.width() - cornice, std::max(altezza, 900)));
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(larghezza, altezza), area));
+}
 
 void ReportPreview::showPage(int index)
 {
@@ -158,22 +187,42 @@ void ReportPreview::stampa()
     if (model.isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(windowTitle());
+    printer.setDocName(documentName);
     if (!prompts.printSetup(printer))
         return;
     if (!model.print(printer))
         prompts.error(QStringLiteral("Impossibile stampare il documento."));
 }
 
+QString ReportPreview::proposedPdf() const
+{
+    QString cartella = lastFolder;
+    if (cartella.isEmpty())
+        cartella = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (cartella.isEmpty() || !QDir(cartella).exists())
+        cartella = QDir::currentPath();
+    // Characters no file name may hold become dashes.
+    QString nome = documentName.trimmed();
+    for (QChar& c : nome)
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    if (nome.isEmpty())
+        nome = QStringLiteral("Documento");
+    return QDir(cartella).filePath(nome + QStringLiteral(".pdf"));
+}
+
 void ReportPreview::esportaPdf()
 {
-    QString file = prompts.saveFile(QStringLiteral("Esporta PDF"), QString(), QStringLiteral("Documenti PDF (*.pdf)"));
+    QString file = prompts.saveFile(QStringLiteral("Esporta PDF"), proposedPdf(), QStringLiteral("Documenti PDF (*.pdf)"));
     if (file.isEmpty())
         return;
     if (QFileInfo(file).suffix().isEmpty())
         file += QStringLiteral(".pdf");
-    if (!model.writePdf(file, windowTitle()))
+    if (!model.writePdf(file, documentName)) {
         prompts.error(QStringLiteral("Impossibile scrivere il file %1.").arg(file));
+        return;
+    }
+    lastFolder = QFileInfo(file).absolutePath();
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* e)
@@ -187,11 +236,11 @@ void ReportPreview::keyPressEvent(QKeyEvent* e)
     }
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* e)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* e)
 {
-    QDialog::resizeEvent(e);
-    if (zoomPercent <= 0)
+    if (watched == area->viewport() && e->type() == QEvent::Resize && zoomPercent <= 0)
         aggiorna();
+    return QDialog::eventFilter(watched, e);
 }
 
 void ReportPreview::zoomScelto(int index)

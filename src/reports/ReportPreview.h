@@ -11,7 +11,8 @@ class QScrollArea;
 class PreviewPageView;
 
 // The print preview: one page at a time with page navigation and zoom, printing through the
-// print dialog, export to PDF and "Chiudi".
+// print dialog, export to PDF and "Chiudi". It takes most of the screen it opens on and shows
+// the page across its width unless told otherwise.
 class ReportPreview : public QDialog
 {
     Q_OBJECT
@@ -25,6 +26,13 @@ public:
     void setZoom(int percent);
     int zoom() const { return zoomPercent; }
     QString pageCaption() const;                         // "Pagina 1 di 2"
+    // The document's name, proposed as the name of the exported file.
+    void setDocumentName(const QString& name) { documentName = name; }
+    // The file "Esporta PDF..." proposes: the document's name in the folder last exported to
+    // (at first the user's documents folder).
+    QString proposedPdf() const;
+    // The folder of the last export, for the rest of the run.
+    static inline QString lastFolder;
 
     // When set, a report's preview hands the window to it instead of running it modally
     // (tests look at the window without a modal loop).
@@ -51,17 +59,20 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
+    // The fitted zooms follow the room the page has.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void zoomScelto(int index);
+    void adattaAlloSchermo();
     void aggiorna();
     double pixelsPerMm() const;
 
     const PageModel& model;
     Prompts& prompts;
     int current = 0;
-    int zoomPercent = 100;
+    int zoomPercent = -1;
+    QString documentName;
     QLabel* lblPagina = nullptr;
     QScrollArea* area = nullptr;
     PreviewPageView* view = nullptr;

@@ -50,7 +50,7 @@ TEST_F(StampeDalloSchermo, CustomerSheetCountsItsPagesWithTheScreenHidden)
     EXPECT_EQ(vista[0].clienti, 1);
     const QString totale = vista[0].pagina.section(' ', -1);
     EXPECT_EQ(vista[0].pagina, "Pagina 1 di " + totale);
-    EXPECT_EQ(vista[0].titolo, "Anteprima di stampa - " + totale);
+    EXPECT_EQ(vista[0].titolo, "Anteprima di stampa - Scheda cliente Bar Milano");
     EXPECT_FALSE(dm.ModoElenco);
     clienteRitrovato(2, 3);
 }

@@ -5,10 +5,14 @@
 #include "ReportPreview.h"
 #include "ScriptedPrompts.h"
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -157,7 +161,7 @@ TEST(Uscita, PreviewPagesThroughTheDocumentPrintsAndExportsWithoutRunningAgain)
         vista = true;
         w.show();
         EXPECT_EQ(w.windowTitle(), "Anteprima di stampa - Prova");
-        EXPECT_EQ(w.zoom(), 80);
+        EXPECT_EQ(w.zoom(), 80);        // a document may ask for its own
         EXPECT_EQ(w.pageCaption(), "Pagina 1 di 3");
         EXPECT_FALSE(w.btnPrecedente->isEnabled());
         QTest::mouseClick(w.btnSuccessiva, Qt::LeftButton);
@@ -188,4 +192,54 @@ TEST(Uscita, PreviewPagesThroughTheDocumentPrintsAndExportsWithoutRunningAgain)
     EXPECT_EQ(LetturaPdf::pagine(dir.filePath("anteprima.pdf")), 3);
     EXPECT_TRUE(LetturaPdf::testo(dir.filePath("stampata.pdf"), 3, 3).contains("Riga 3"));
     EXPECT_EQ(prompts.shown().size(), 2);
+}
+
+TEST(Uscita, PreviewFitsItsScreenAndShowsTheWholeWidthOfALandscapePage)
+{
+    ScriptedPrompts prompts;
+    Righe doc(2);
+    doc.r.setOrientation(QPageLayout::Landscape);
+    bool vista = false;
+    ReportPreview::runner = [&](ReportPreview& w) {
+        vista = true;
+        w.show();
+        QCoreApplication::processEvents();
+        const QRect schermo = w.screen()->availableGeometry();
+        EXPECT_TRUE(schermo.contains(w.frameGeometry()))
+            << w.frameGeometry().width() << "x" << w.frameGeometry().height() << " on " << schermo.width() << "x"
+            << schermo.height();
+        EXPECT_EQ(w.zoom(), -1);
+        EXPECT_EQ(w.cbZoom->currentText(), "Larghezza pagina");
+        auto* area = w.findChild<QScrollArea*>();
+        ASSERT_TRUE(area);
+        EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
+        EXPECT_GT(area->widget()->width(), area->viewport()->width() * 3 / 4);
+    };
+    doc.r.preview(prompts);
+    ReportPreview::runner = nullptr;
+    EXPECT_TRUE(vista);
+}
+
+TEST(Uscita, ExportProposesTheDocumentsNameInTheFolderLastUsed)
+{
+    ScriptedPrompts prompts;
+    Righe doc(1);
+    doc.r.name = "Scheda cliente 7: Bar/Tabacchi";
+    ASSERT_TRUE(QDir(doc.dir.path()).mkdir("pdf"));
+    const QString scelto = doc.dir.filePath("pdf/mia copia.pdf");
+    ReportPreview::runner = [&](ReportPreview& w) {
+        EXPECT_EQ(w.windowTitle(), "Anteprima di stampa - Scheda cliente 7: Bar/Tabacchi");
+        prompts.answerFile(scelto);
+        QTest::mouseClick(w.btnEsporta, Qt::LeftButton);
+        QTest::mouseClick(w.btnEsporta, Qt::LeftButton);    // cancelled
+    };
+    doc.r.preview(prompts);
+    ReportPreview::runner = nullptr;
+
+    ASSERT_EQ(prompts.shown().size(), 2);
+    EXPECT_TRUE(prompts.shown()[0].folder.endsWith("/Scheda cliente 7- Bar-Tabacchi.pdf"))
+        << prompts.shown()[0].folder.toStdString();
+    EXPECT_EQ(prompts.shown()[1].folder, doc.dir.filePath("pdf/Scheda cliente 7- Bar-Tabacchi.pdf"));
+    EXPECT_EQ(LetturaPdf::pagine(scelto), 1);
+    ReportPreview::lastFolder.clear();
 }
