@@ -19,6 +19,20 @@ private:
     QString msg;
 };
 
+// A statement the database refused: its reason in Italian and the statement, shown one under
+// the other.
+class SqlError : public LavError
+{
+public:
+    SqlError(const QString& reason, const QString& statement)
+        : LavError(reason + QLatin1Char('\n') + statement), why(reason), sql(statement) {}
+    const QString& reason() const { return why; }
+    const QString& statement() const { return sql; }
+
+private:
+    QString why, sql;
+};
+
 // Raised by a counter-file operation that finds no file to work on, with the runtime's code.
 class IoError : public LavError
 {

@@ -138,6 +138,16 @@ void TFrmMain::impostaDataModule(TDataModule1& d)
     dm = &d;
     // The new fiscal year ends on the parameters screen, for its last invoice number.
     dm->mostraParametri = [this] { apri<TFrmParametri>(); };
+    connect(dm, &TDataModule1::annoCambiato, this, &TFrmMain::mostraEsercizio);
+    mostraEsercizio();
+}
+
+// The caption names the fiscal year in use, so that a change of year is seen at once.
+void TFrmMain::mostraEsercizio()
+{
+    const QString anno = AnnoCorrente();
+    setWindowTitle(anno.isEmpty() ? TitoloApplicazione
+                                  : QStringLiteral("%1 - Esercizio %2").arg(TitoloApplicazione, anno));
 }
 
 template <class T>

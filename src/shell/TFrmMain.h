@@ -78,6 +78,7 @@ protected:
 
 private:
     void creaMenu();
+    void mostraEsercizio();
     void creaToolBar();
     void voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(), const QIcon& icona = {});
     QToolButton* pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)());

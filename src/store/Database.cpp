@@ -464,7 +464,7 @@ void Database::run(QSqlQuery& q)
 {
     if (!q.exec()) {
         QString stmt = q.lastQuery().simplified();
-        throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), stmt));
+        throw SqlError(sqlError(q.lastError()), stmt);
     }
 }
 
@@ -473,7 +473,7 @@ QSqlQuery Database::prepare(const QString& sql)
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), sql.simplified()));
+        throw SqlError(sqlError(q.lastError()), sql.simplified());
     return q;
 }
 
@@ -485,11 +485,11 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params)
     q.setForwardOnly(true);
     if (params.isEmpty()) {
         if (!q.exec(sql))
-            throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), sql.simplified()));
+            throw SqlError(sqlError(q.lastError()), sql.simplified());
         return q;
     }
     if (!q.prepare(sql))
-        throw LavError(QStringLiteral("%1\n%2").arg(sqlError(q.lastError()), sql.simplified()));
+        throw SqlError(sqlError(q.lastError()), sql.simplified());
     for (const auto& p : params)
         q.addBindValue(p);
     run(q);
@@ -517,7 +517,7 @@ bool Database::returnsRows(const QString& sql)
     if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
         const QString err = sqliteMessage(sqlite3_errcode(h), QString::fromUtf8(sqlite3_errmsg(h)));
         sqlite3_finalize(stmt);
-        throw LavError(QStringLiteral("%1\n%2").arg(err, sql.simplified()));
+        throw SqlError(err, sql.simplified());
     }
     const bool rows = stmt && sqlite3_column_count(stmt) > 0;
     sqlite3_finalize(stmt);

@@ -84,13 +84,19 @@ void Query::openCursor()
             liveTable = database().qualified(t);
         }
     }
-    // A statement without rows is refused before it runs, so that it changes nothing.
-    if (!database().returnsRows(effectiveSql))
-        throw LavError(QStringLiteral("L'istruzione non restituisce righe."));
-    QSqlQuery q = database().prepare(effectiveSql);
-    for (auto it = params.begin(); it != params.end(); ++it)
-        q.bindValue(':' + it.key(), it.value());
-    Database::run(q);
+    QSqlQuery q;
+    try {
+        // A statement without rows is refused before it runs, so that it changes nothing.
+        if (!database().returnsRows(effectiveSql))
+            throw SqlError(QStringLiteral("L'istruzione non restituisce righe."), text);
+        q = database().prepare(effectiveSql);
+        for (auto it = params.begin(); it != params.end(); ++it)
+            q.bindValue(':' + it.key(), it.value());
+        Database::run(q);
+    } catch (const SqlError& e) {
+        // Named as it was written, not as it is run for a live result.
+        throw SqlError(e.reason(), text.trimmed());
+    }
     // The rows are read now with the columns; the first load takes them without a second run.
     firstRun.clear();
     const int columns = q.record().count();
@@ -191,10 +197,15 @@ int Query::execSql()
 {
     if (active())
         close();
-    QSqlQuery q = database().prepare(text);
-    for (auto it = params.begin(); it != params.end(); ++it)
-        q.bindValue(':' + it.key(), it.value());
-    Database::run(q);
+    QSqlQuery q;
+    try {
+        q = database().prepare(text);
+        for (auto it = params.begin(); it != params.end(); ++it)
+            q.bindValue(':' + it.key(), it.value());
+        Database::run(q);
+    } catch (const SqlError& e) {
+        throw SqlError(e.reason(), text.trimmed());
+    }
     const int n = q.numRowsAffected();
     q.finish();
     return n;

@@ -181,6 +181,7 @@ TEST(MainWindow, ChangeYearEntryOpensTheYearDialog)
     voce(w, "A&ltri > &Anno d'esercizio > C&ambia")->trigger();
     EXPECT_FALSE(w.FrmAnno().isVisible());
     EXPECT_EQ(w.AnnoCorrente(), "2023");
+    EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO - Esercizio 2023");
 }
 
 TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
@@ -188,6 +189,7 @@ TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
     ArchivioDiProva a(2024, ArchivioDiProva::Avviato);
     TFrmMain w;
     w.impostaDataModule(*a.dm);
+    EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO - Esercizio 2024");
     // The new year ends on the parameters screen, shown modally: close it from its own loop.
     QString mostrata;
     QTimer::singleShot(0, [&] {
@@ -199,6 +201,7 @@ TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
     voce(w, "A&ltri > &Anno d'esercizio > &Crea")->trigger();
     EXPECT_EQ(mostrata, "Parametri");
     EXPECT_EQ(w.AnnoCorrente(), "2025");
+    EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO - Esercizio 2025");
     EXPECT_TRUE(QDir(a.percorso("2025")).exists());
     EXPECT_EQ(a.prompts.last(), Prompt::information("Elaborazione terminata."));
 }

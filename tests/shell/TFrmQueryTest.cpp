@@ -119,3 +119,19 @@ TEST_F(FinestraQuery, TheRowsOfOneTableCanBeChangedThoseOfAJoinCannot)
     EXPECT_FALSE(w->navQuery->button(NavButton::Edit)->isEnabled());
     EXPECT_FALSE(w->navQuery->button(NavButton::Insert)->isEnabled());
 }
+
+TEST_F(FinestraQuery, ARefusedStatementIsNamedAsTypedWithTheReasonInItalian)
+{
+    scrivi("SELECT * FROM Clientz");
+    w->btnApri->click();
+    ASSERT_EQ(a.prompts.shown().size(), 1);
+    EXPECT_EQ(a.prompts.last().type, MsgType::Error);
+    EXPECT_EQ(a.prompts.last().text, "La tabella Clientz non esiste.\nSELECT * FROM Clientz");
+
+    scrivi("UPDATE Agenti SET Percentual = 1");
+    w->btnEsegui->click();
+    EXPECT_EQ(a.prompts.last().text, "Il campo Percentual non esiste.\nUPDATE Agenti SET Percentual = 1");
+    scrivi("UPDATE Agenti SET Percentuale = 1");
+    w->btnApri->click();
+    EXPECT_EQ(a.prompts.last().text, "L'istruzione non restituisce righe.\nUPDATE Agenti SET Percentuale = 1");
+}
