@@ -920,7 +920,6 @@ bool ReportDocument::preview(Prompts& prompts, QWidget* parent)
     window.setWindowTitle(nome.isEmpty() ? QStringLiteral("Anteprima di stampa")
                                          : QStringLiteral("Anteprima di stampa - %1").arg(nome));
     window.setDocumentName(nome);
-    window.setZoom(zoom);
     if (ReportPreview::runner)
         ReportPreview::runner(window);
     else

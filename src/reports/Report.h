@@ -299,8 +299,6 @@ public:
     // and the file name its export proposes.
     QString name;
     QString displayName() const { return name.isEmpty() ? title : name; }
-    // Starting zoom of the preview, in percent; -1 (the usual) is the page width, 0 the page.
-    int zoom = -1;
 
 protected:
     virtual void layout(PageModel& into) = 0;

@@ -9,7 +9,6 @@ ElencoSospesi::ElencoSospesi(TDataModule1& dati)
     : dm(dati), qrSospesi(std::make_unique<TQRSospesi>(dati)), qrSospesi2(std::make_unique<TQRSospesi2>(dati))
 {
     documento.title = QStringLiteral("Elenco sospesi");
-    documento.zoom = 80;
     documento.setOrientation(QPageLayout::Landscape);
     documento.add(*qrSospesi);
     documento.add(*qrSospesi2);

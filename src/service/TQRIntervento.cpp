@@ -13,7 +13,6 @@ constexpr double xTipo = 84, xOperazione = 112, xQuantita = 160;
 TQRIntervento::TQRIntervento(TDataModule1& dati) : dm(dati)
 {
     title = QStringLiteral("Scheda d'intervento");
-    zoom = 60;
     setMargins(10);
     setDataset(&dm.TblServizi);
     beforeRun = [this] {

@@ -19,7 +19,6 @@ const QColor grigio(225, 225, 225);
 TQRLInventario::TQRLInventario(TDataModule1& dati) : QryInventario(dati.db, QStringLiteral("QryInventario")), dm(dati)
 {
     title = QStringLiteral("Inventario");
-    zoom = 80;
     setMargins(12, 10, 10, 10);
     setDataset(&QryInventario);
     beforeRun = [this] { return QRLInventarioBeforePrint(); };

@@ -14,7 +14,6 @@ constexpr double xConsumo = 136, wConsumo = 30;
 TQRMDStatistica::TQRMDStatistica(TDataModule1& dati) : dm(dati)
 {
     title = QStringLiteral("Statistica consumi");
-    zoom = 80;
     setMargins(12, 10, 10, 10);
     setDataset(&dm.TblSedi);
     beforeRun = [this] {

@@ -24,7 +24,6 @@ TQRSchedaSettimanale::TQRSchedaSettimanale(TDataModule1& dati, LayoutScheda layo
     };
 
     title = QStringLiteral("Scheda settimanale di servizio");
-    zoom = vecchia() ? 80 : 100;
     setMargins(10);
     setDataset(&SSS);
     // The page header of the first page reads the first row.

@@ -27,7 +27,6 @@ TQRSospesi::TQRSospesi(TDataModule1& dati) : QrySospesi(dati.db, QStringLiteral(
         "ORDER BY Sospesi.Data, Cliente, Sedi.Indirizzo, Sospesi.Servizio"));
 
     title = QStringLiteral("Elenco sospesi");
-    zoom = 80;
     printIfEmpty = true;
     setOrientation(QPageLayout::Landscape);
     setMargins(10);

@@ -10,7 +10,6 @@ TQRSospesi2::TQRSospesi2(TDataModule1& dati) : QryTotali(dati.db, QStringLiteral
         "GROUP BY Sospesi.Servizio) t LEFT JOIN Servizi ON Servizi.Codice = t.Servizio ORDER BY t.Servizio"));
 
     title = QStringLiteral("Elenco sospesi");
-    zoom = 80;
     printIfEmpty = true;
     setOrientation(QPageLayout::Landscape);
     setMargins(10);
