@@ -14,4 +14,9 @@ class Database;
 // same day (dates are counted back from oggi()). Everything is written in one transaction;
 // an archive that already holds customers, sites, articles or agents is refused with a
 // LavError.
+//
+// The generator (Generatore.h) runs one step per subject, each in a file of its own
+// (PassoDitta, PassoAgenti, PassoClienti, PassoSedi, PassoMagazzino). A new subject adds its
+// step at the end of Generatore::esegui, drawing from its own stream (Caso seeded from the seed)
+// so that the data of the earlier steps stay as they are for a given seed.
 void CreaDatiDemo(Database& db, int scale, quint32 seed);
