@@ -1,6 +1,6 @@
 #include "Periodicita.h"
 
-int MesiPeriodicita(const QString& condizioni)
+int MesiPerFattura(const QString& condizioni)
 {
     static const struct { const char* testo; int mesi; } tabella[] = {
         {"Mensile", 1},    {"Bimestrale", 2}, {"Trimestrale", 3}, {"Quadrimestrale", 4},

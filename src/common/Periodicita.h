@@ -6,7 +6,7 @@
 
 // Months one invoice covers: "Mensile" 1, "Bimestrale" 2, "Trimestrale" 3, "Quadrimestrale" 4,
 // "5 mesi" 5, "Semestrale" 6, "Annuale" 12; any other text 1.
-int MesiPeriodicita(const QString& condizioni);
+int MesiPerFattura(const QString& condizioni);
 
 // First month of the billing period of an invoice for month m (1 to 12) of the year in `anno`,
 // as "mm/yyyy": "Trimestrale" in June 2024 gives "04/2024", "Annuale" in June 2024 "07/2023"

@@ -147,7 +147,7 @@ struct ValoriRiga
 
 ValoriRiga valoriPeriodici(const DocumentoFE& d, const RigaFE& r)
 {
-    int m = MesiPeriodicita(d.condizioni);
+    int m = MesiPerFattura(d.condizioni);
     if (!r.moltiplicatore)
         m = 1;
     const qint64 q = Intero(r.quantita);

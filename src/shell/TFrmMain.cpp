@@ -16,7 +16,9 @@
 #include "TFrmPrevSaldi.h"
 #include "TFrmQuery.h"
 #include "TFrmServizi.h"
+#include "TFrmNotaCre.h"
 #include "TFrmValVisFE.h"
+#include "OrdineFE.h"
 #include "TFrmCopiaFile.h"
 #include <QCloseEvent>
 #include <QFrame>
@@ -159,7 +161,18 @@ int TFrmMain::apri()
 
 void TFrmMain::ClientiGestioneClick()
 {
-    apri<TFrmClienti>();
+    finestre.get<TFrmClienti>([this](QWidget* owner) {
+        auto* w = new TFrmClienti(*dm, owner);
+        collegaClienti(*w);
+        return w;
+    }).exec();
+}
+
+// The customer screen's buttons that open windows of the layers below it.
+void TFrmMain::collegaClienti(TFrmClienti& w)
+{
+    w.collegamenti.notaCredito = [this] { apri<TFrmNotaCre>(); };
+    w.collegamenti.caricaOrdine = [this] { CaricaNumeroOrdine(dm->prompts, dm->TblClienti, dm->cartellaLavoro()); };
 }
 
 void TFrmMain::MagazzinoGestioneClick()

@@ -8,6 +8,7 @@ class QMenu;
 class QToolButton;
 class TDataModule1;
 class TFrmAnno;
+class TFrmClienti;
 class TFrmCopiaFile;
 
 // The main window: the menu and the tool bar that open every other window. Its size is the
@@ -83,6 +84,7 @@ private:
     void voce(QMenu* menu, const QString& testo, void (TFrmMain::*click)(), const QIcon& icona = {});
     QToolButton* pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)());
 
+    void collegaClienti(TFrmClienti& w);
     void elencoAnalitico(bool stampa);
     void stampaDiretta(ReportDocument& r);
 

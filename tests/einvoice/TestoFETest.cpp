@@ -1,4 +1,3 @@
-#include "Periodicita.h"
 #include "TestoFE.h"
 #include <gtest/gtest.h>
 
@@ -76,18 +75,4 @@ TEST(TestoFE, TypographicPunctuationBecomesLatin)
     EXPECT_EQ(Latino(QString::fromUtf8("L\u2019Oasi \u201Cda Gino\u201D \u2013 20\u20AC\u2026")),
               "L'Oasi \"da Gino\" - 20EUR...");
     EXPECT_EQ(Latino(QString::fromUtf8("Caff\u00e8\x01")), QString::fromUtf8("Caff\u00e8"));
-}
-
-TEST(Periodicita, MonthsAndStartOfThePeriod)
-{
-    EXPECT_EQ(MesiPeriodicita("5 mesi"), 5);
-    EXPECT_EQ(MesiPeriodicita("Annuale"), 12);
-    EXPECT_EQ(MesiPeriodicita("annuale"), 1);
-    EXPECT_EQ(Periodo(7, "Mensile", "2023"), "07/2023");
-    EXPECT_EQ(Periodo(6, "Trimestrale", "2024"), "04/2024");
-    EXPECT_EQ(Periodo(6, "Annuale", "2024"), "07/2023");
-    EXPECT_EQ(Periodo(12, "Annuale", "2024"), "01/2024");
-    EXPECT_EQ(Periodo(2, "Trimestrale", "2024"), "12/2023");
-    EXPECT_EQ(Periodo(2, "", "2024"), "12/2023");
-    EXPECT_EQ(Periodo(5, "5 mesi", "2024"), "01/2024");
 }
