@@ -101,34 +101,26 @@ qint64 TDataModule1::aggiungiIncasso(int numero, const QString& causale, qint64 
 void TDataModule1::CalcolaSaldi(const QString& filtro)
 {
     const QString campi = TblPrimaNota.indexFieldNames();
+    TblPrimaNota.checkBrowseMode();
     TblPrimaNota.setFilter(filtro);
     TblPrimaNota.setFiltered(true);
     if (campi.isEmpty())
         TblPrimaNota.setIndexFieldNames(QStringLiteral("Data;Fattura"));
-    // One transaction for the whole walk: a failure leaves every balance as it was.
-    Savepoint sp(db);
-    try {
-        Money saldo;
-        TblPrimaNota.disableControls();
-        for (int i = 0; i < TblPrimaNota.recordCount(); ++i) {
-            TblPrimaNota.setRecNo(i + 1);
-            TblPrimaNota.edit();
-            saldo += TblPrimaNota["Importo"].asMoney();
-            TblPrimaNota["Saldo"] = saldo;
-            TblPrimaNota.post();
-        }
-        TblPrimaNota.enableControls();
-        sp.release();
-    } catch (...) {
-        TblPrimaNota.enableControls();
-        sp.rollback();
-        TblPrimaNota.cancel();
-        TblPrimaNota.refresh();
-        throw;
-    }
+    // One statement writes into each movement the ledger shows the sum of the amounts up to it
+    // in the ledger's order, kept to the four decimals of the currency: all balances or none.
+    const Table::Selection sel = TblPrimaNota.selection();
+    const QString pn = db.qualified(TblPrimaNota.tableName());
+    db.exec(QStringLiteral("UPDATE %1 SET Saldo = s.saldo FROM (SELECT rowid AS riga, round(sum(Importo) OVER "
+                           "(ORDER BY %2 ROWS UNBOUNDED PRECEDING), 4) AS saldo %3) AS s WHERE %1.rowid = s.riga")
+                .arg(pn, sel.orderBy, sel.from),
+            sel.params);
+    const bool filtrato = !TblPrimaNota.filter().isEmpty();
     TblPrimaNota.setFilter(QString());
     TblPrimaNota.setFiltered(false);
     TblPrimaNota.setIndexFieldNames(campi);
+    // The rows are read again when next needed; with no filter to drop they are read now.
+    if (!filtrato)
+        TblPrimaNota.refresh();
 }
 
 void TDataModule1::AnnullaIncasso(qint64 codice)

@@ -386,6 +386,17 @@ public:
     void deleteTable();
     void emptyTable();
 
+    // The rows of the current restriction (master link and filter) as SQL, for work done on
+    // the file itself over the rows the table shows: "FROM ... WHERE ..." with its bound
+    // values, and the order of the rows ("Data, Fattura, rowid").
+    struct Selection
+    {
+        QString from;
+        QString orderBy;
+        QVariantList params;
+    };
+    Selection selection() const;
+
 protected:
     void openCursor() override;
     void loadRows(std::vector<Row>& out) override;

@@ -120,6 +120,40 @@ QString Table::orderClause() const
     return parts.join(QStringLiteral(", "));
 }
 
+Table::Selection Table::selection() const
+{
+    Selection sel;
+    QStringList where;
+    if (hasMaster()) {
+        const QVariantList key = masterKey();
+        const QStringList dfields = detailFieldList();
+        for (int i = 0; i < dfields.size(); ++i) {
+            const QVariant v = key.value(i);
+            if (v.isNull() || !v.isValid()) {
+                // No master record: no details.
+                sel.from = QStringLiteral("FROM %1 WHERE 0").arg(qualifiedName);
+                sel.orderBy = orderClause();
+                sel.params.clear();
+                return sel;
+            }
+            const Field* df = const_cast<Table*>(this)->findField(dfields[i]);
+            // The collation of the index on the link field, so that the index serves the test.
+            where << quoteName(dfields[i]) + (linkNoCase(dfields[i]) ? QStringLiteral(" COLLATE NOCASE = ?") : QStringLiteral(" = ?"));
+            sel.params << toSqlValue(df ? df->type() : FieldType::Float, v);
+        }
+    }
+    const SqlFilter flt = compiledFilter();
+    if (!flt.where.isEmpty()) {
+        where << '(' + flt.where + ')';
+        sel.params << flt.params;
+    }
+    sel.from = QStringLiteral("FROM ") + qualifiedName;
+    if (!where.isEmpty())
+        sel.from += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    sel.orderBy = orderClause();
+    return sel;
+}
+
 void Table::loadRows(std::vector<Row>& out)
 {
     QStringList cols;
@@ -129,32 +163,10 @@ void Table::loadRows(std::vector<Row>& out)
         cols << quoteName(f->name());
         types.push_back(f->type());
     }
-    QStringList where;
-    QVariantList params;
-    if (hasMaster()) {
-        const QVariantList key = masterKey();
-        const QStringList dfields = detailFieldList();
-        for (int i = 0; i < dfields.size(); ++i) {
-            const QVariant v = key.value(i);
-            if (v.isNull() || !v.isValid())
-                return;     // no master record: no details
-            const Field* df = findField(dfields[i]);
-            // The collation of the index on the link field, so that the index serves the test.
-            where << quoteName(dfields[i]) + (linkNoCase(dfields[i]) ? QStringLiteral(" COLLATE NOCASE = ?") : QStringLiteral(" = ?"));
-            params << toSqlValue(df ? df->type() : FieldType::Float, v);
-        }
-    }
-    const SqlFilter flt = compiledFilter();
-    if (!flt.where.isEmpty()) {
-        where << '(' + flt.where + ')';
-        params << flt.params;
-    }
-    QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QStringLiteral(", ")), qualifiedName);
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY ") + orderClause();
-    QSqlQuery q = database().prepare(sql);
-    for (const QVariant& p : params)
+    const Selection sel = selection();
+    QSqlQuery q = database().prepare(
+        QStringLiteral("SELECT rowid, %1 %2 ORDER BY %3").arg(cols.join(QStringLiteral(", ")), sel.from, sel.orderBy));
+    for (const QVariant& p : sel.params)
         q.addBindValue(p);
     Database::run(q);
     const int n = int(types.size());
