@@ -24,13 +24,15 @@ private:
 class SqlError : public LavError
 {
 public:
-    SqlError(const QString& reason, const QString& statement)
-        : LavError(reason + QLatin1Char('\n') + statement), why(reason), sql(statement) {}
+    SqlError(const QString& reason, const QString& statement, int code = 0)
+        : LavError(reason + QLatin1Char('\n') + statement), why(reason), sql(statement), sqliteCode(code) {}
     const QString& reason() const { return why; }
     const QString& statement() const { return sql; }
+    int code() const { return sqliteCode; }   // SQLite's result code (SQLITE_FULL, ...), 0 when unknown
 
 private:
     QString why, sql;
+    int sqliteCode;
 };
 
 // Raised by a counter-file operation that finds no file to work on, with the runtime's code.

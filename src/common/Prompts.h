@@ -11,6 +11,14 @@ enum class MsgType { Information, Warning, Error, Confirmation };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 
+// The pending-delivery date dialog's answer: whether it was closed with OK, and the text in its
+// date field ("  /  /    " when blank), which counts also when it was closed without OK.
+struct RispostaDataSospeso
+{
+    bool ok = false;
+    QString testo;
+};
+
 class Prompts
 {
 public:
@@ -26,6 +34,13 @@ public:
     // Pending-delivery date dialog: the text typed ("  /  /    " when blank) after OK,
     // nullopt when closed without OK. The dialog itself refuses a malformed date.
     virtual std::optional<QString> dataSospeso() = 0;
+    // The same dialog with the text typed also when it was closed without OK. Prompts that
+    // cannot tell what was typed answer from dataSospeso.
+    virtual RispostaDataSospeso dataSospesoTesto()
+    {
+        const std::optional<QString> r = dataSospeso();
+        return {r.has_value(), r.value_or(QStringLiteral("  /  /    "))};
+    }
     // Print dialog over the printer: the user picks the printer, the copies and the pages;
     // false when cancelled. Without a dialog the printer is used as it is.
     virtual bool printSetup(QPrinter& printer) { return true; }

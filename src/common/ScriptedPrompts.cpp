@@ -46,14 +46,20 @@ QString ScriptedPrompts::saveFile(const QString& title, const QString& folder, c
 
 std::optional<QString> ScriptedPrompts::dataSospeso()
 {
+    const RispostaDataSospeso r = dataSospesoTesto();
+    if (!r.ok)
+        return std::nullopt;
+    return r.testo;
+}
+
+RispostaDataSospeso ScriptedPrompts::dataSospesoTesto()
+{
     record.append({Prompt::Kind::DataSospeso, MsgType::Information, Buttons::OkCancel, "Data operazione"});
     if (dates.empty())
-        return std::nullopt;
+        return {false, QStringLiteral("  /  /    ")};
     const auto [ok, text] = dates.front();
     dates.pop_front();
-    if (!ok)
-        return std::nullopt;
-    return text;
+    return {ok, text.isEmpty() && !ok ? QStringLiteral("  /  /    ") : text};
 }
 
 bool ScriptedPrompts::printSetup(QPrinter& printer)

@@ -39,6 +39,7 @@ public:
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
     std::optional<QString> dataSospeso() override;
+    RispostaDataSospeso dataSospesoTesto() override;
     bool printSetup(QPrinter& printer) override;
 
     void setBusy(bool on) override { busyDepth += on ? 1 : -1; }
@@ -51,6 +52,8 @@ public:
     void answerInput(std::optional<QString> text) { inputs.push_back({text.has_value(), text.value_or(QString())}); }
     void answerFile(const QString& path) { files.push_back(path); }
     void answerDate(std::optional<QString> text) { dates.push_back({text.has_value(), text.value_or(QString())}); }
+    // The date dialog closed with "Chiudi" after the text was typed.
+    void answerDateClosed(const QString& typed) { dates.push_back({false, typed}); }
     // The print dialog's answer; `choose` sets what the user picks (output file, copies,
     // pages). Unscripted, the dialog is confirmed with the printer as it is.
     void answerPrint(bool ok, std::function<void(QPrinter&)> choose = {})

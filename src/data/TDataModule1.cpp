@@ -1,6 +1,7 @@
 #include "TDataModule1.h"
 #include "Clock.h"
 #include "Errors.h"
+#include "FileSicuri.h"
 #include "Tabelle.h"
 #include <QDir>
 #include <QFileInfo>
@@ -271,11 +272,17 @@ bool TDataModule1::archivioMancante(const QString& folder)
 void TDataModule1::CreaArchivio(const QString& folder)
 {
     const QString archivi = QDir(folder).absoluteFilePath(QStringLiteral("archivi"));
-    if (QFileInfo::exists(QDir(archivi).absoluteFilePath(Database::fileName())))
+    const QString file = QDir(archivi).absoluteFilePath(Database::fileName());
+    if (QFileInfo::exists(file))
         throw LavError(QStringLiteral("La cartella '%1' contiene già un archivio.").arg(QDir::toNativeSeparators(archivi)));
+    // Built whole under a temporary name and then moved into place: a crash or a full disk
+    // leaves either no archive or a complete one, never one without tables.
+    const QString tmp = fileTemporaneo(file);
+    QFile::remove(tmp);
+    QFile::remove(tmp + QStringLiteral("-journal"));
     {
         Database nuovo(QStringLiteral("CreaArchivio"));
-        nuovo.open(archivi, true);
+        nuovo.open(archivi, true, QFileInfo(tmp).fileName());
         try {
             nuovo.startTransaction();
             for (const TableDef& def : Tabelle::installazione())
@@ -285,43 +292,50 @@ void TDataModule1::CreaArchivio(const QString& folder)
             nuovo.commit();
         } catch (...) {
             nuovo.close();
-            QFile::remove(QDir(archivi).absoluteFilePath(Database::fileName()));
+            QFile::remove(tmp);
+            QFile::remove(tmp + QStringLiteral("-journal"));
             throw;
         }
     }
+    sostituisciFile(tmp, file);
     QDir(folder).mkpath(QStringLiteral("update"));
 }
 
 bool TDataModule1::CambiaAnno(int y)
 {
-    if (!db.isOpen()) {
-        db.open(cartellaArchivi());
-        if (!db.tableExists(QStringLiteral("Parametri"))) {
-            const QString file = db.filePath();
-            db.close();
-            throw LavError(QStringLiteral("Il file '%1' non è un archivio del programma.").arg(QDir::toNativeSeparators(file)));
-        }
+    annoNonAperto = false;
+    try {
+        return cambiaAnno(y);
+    } catch (...) {
+        annoNonAperto = !TblPrimaNota.active();
+        throw;
     }
+}
+
+bool TDataModule1::cambiaAnno(int y)
+{
+    if (!db.isOpen())
+        apriArchivio();
     const QString yearFolder = QDir(workFolder).absoluteFilePath(QString::number(y));
-    const QString ledgerFile = QDir(yearFolder).absoluteFilePath(QStringLiteral("PrimaNota.db"));
-    const QString oldName = TblPrimaNota.tableName();
-    if (QFileInfo::exists(ledgerFile)) {
-        TblPrimaNota.close();
-        TblPrimaNota.setTableName(nomeLedger(y));
-        TblPrimaNota.open();
-    } else {
+    const QString nome = nomeLedger(y);
+    if (!QFileInfo(yearFolder).isDir()) {
         if (!prompts.askYes(QStringLiteral("Anno selezionato inesistente, creo?"), MsgType::Warning))
             return false;
-        TblPrimaNota.close();
-        TblPrimaNota.setTableName(nomeLedger(y));
         if (!QDir().mkpath(yearFolder))
             throw LavError(QStringLiteral("Impossibile creare la cartella '%1'.").arg(QDir::toNativeSeparators(yearFolder)));
-        TblPrimaNota.createTable();
-        TblPrimaNota.open();
+        try {
+            creaLedger(yearFolder, db.fileOf(nome));
+        } catch (...) {
+            QDir().rmdir(yearFolder);
+            throw;
+        }
+    } else if (QFileInfo(db.fileOf(nome)).size() == 0) {
+        // A year folder without its ledger (or with the empty file of a creation that never
+        // finished) gets a new, empty one: there is nothing in it to lose.
+        db.detach(nome);
+        creaLedger(yearFolder, db.fileOf(nome));
     }
-    if (!oldName.isEmpty() && db.fileOf(oldName) != db.fileOf(TblPrimaNota.tableName())
-        && TblPrevPN.tableName() != oldName)
-        db.detach(oldName);
+    passaAlLedger(nome);
     anno = y;
     contatoreFile = QDir(yearFolder).absoluteFilePath(QStringLiteral("fatture.dat"));
     counter.setPath(contatoreFile);
@@ -333,12 +347,14 @@ bool TDataModule1::Avvia()
 {
     db.close();
     cascata = false;
+    annoNonAperto = false;
     if (sceltaAnno)
         sceltaAnno();
     else
         CambiaAnno(oggi().year());
     const bool ledgerOpen = TblPrimaNota.active();
-    if (!db.isOpen())
+    // A year that could not be opened ends the program without touching any file.
+    if (!db.isOpen() || annoNonAperto)
         return false;
     try {
         avviaAggiornamenti();
@@ -355,6 +371,7 @@ void TDataModule1::avviaAggiornamenti()
     QDir update(QDir(workFolder).absoluteFilePath(QStringLiteral("update")));
     if (!update.exists() && !QDir().mkpath(update.absolutePath()))
         throw LavError(QStringLiteral("Impossibile creare la cartella '%1'.").arg(QDir::toNativeSeparators(update.absolutePath())));
+    // The name filter ignores letter case: Servizi.DB and servizi.db are both update tables.
     const QStringList files = update.entryList({QStringLiteral("*.db")}, QDir::Files | QDir::Hidden | QDir::System,
                                                QDir::Name | QDir::IgnoreCase);
     if (files.isEmpty())
@@ -363,51 +380,17 @@ void TDataModule1::avviaAggiornamenti()
     try {
         for (const QString& f : files) {
             prompts.restructFile(f);
-            AggiornaStruttura(f);
+            try {
+                AggiornaStruttura(f);
+            } catch (const AggiornamentoNonValido& e) {
+                scartaAggiornamento(update.absoluteFilePath(f), e.message());
+            }
         }
     } catch (...) {
         prompts.restructEnd();
         throw;
     }
     prompts.restructEnd();
-}
-
-void TDataModule1::AggiornaStruttura(const QString& fileName)
-{
-    const QString name = Database::bareName(fileName);
-    const QString updateTable = QStringLiteral("../update/") + name + QStringLiteral(".db");
-    const QString updateFile = db.fileOf(updateTable);
-    if (!QFileInfo::exists(updateFile))
-        throw LavError(QStringLiteral("Il file di aggiornamento '%1' non esiste.").arg(QDir::toNativeSeparators(updateFile)));
-    if (!db.tableExists(updateTable))
-        throw LavError(QStringLiteral("Il file di aggiornamento '%1' non contiene la tabella %2.")
-                           .arg(QDir::toNativeSeparators(updateFile), name));
-    const TableDef nuova = db.readDef(updateTable);
-    const bool existing = db.tableExists(name);
-    if (existing) {
-        const TableDef vecchia = db.readDef(name);
-        for (const FieldDef& f : vecchia.fields)
-            if (!nuova.field(f.name))
-                throw LavError(QStringLiteral("Il file di aggiornamento '%1' non contiene il campo '%2' della tabella %3: "
-                                              "aggiornamento impossibile.")
-                                   .arg(QDir::toNativeSeparators(updateFile), f.name, name));
-    }
-    {
-        Savepoint sp(db);
-        if (existing) {
-            db.copyRecords(name, updateTable);
-            db.dropTable(name);
-        }
-        TableDef def = nuova;
-        def.name = name;
-        db.createTable(name, def);
-        db.copyRecords(updateTable, name);
-        db.dropTable(updateTable);
-        sp.release();
-    }
-    db.detach(updateTable);
-    if (!QFile::remove(updateFile))
-        throw LavError(QStringLiteral("Impossibile eliminare il file di aggiornamento '%1'.").arg(QDir::toNativeSeparators(updateFile)));
 }
 
 bool TDataModule1::controllaColonne(const QString& table)

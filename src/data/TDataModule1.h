@@ -40,21 +40,38 @@ public:
     // Start-up: connects, lets the user choose the year (through sceltaAnno, which must end
     // by calling CambiaAnno), merges the update folder, adds missing columns, repairs narrow
     // ones and opens the shared tables. Returns false when no ledger is open, so the program
-    // must end.
+    // must end; when the year could not be opened at all (a damaged archive or ledger) it
+    // returns at once, having changed no file.
     std::function<void()> sceltaAnno;
     bool Avvia();
-    // The switch of the year (OK of the year dialog): true when the year is now y.
+    // The switch of the year (OK of the year dialog): true when the year is now y. The
+    // archive is checked when it is first opened: a damaged one is refused with a message
+    // naming the sound weekday copies. A failure leaves the year in force as it was.
     bool CambiaAnno(int y);
-    // Merges one table file of the update folder into the archive.
+    // Whether the last CambiaAnno failed and left no ledger open.
+    bool annoNonApribile() const { return annoNonAperto; }
+    // Merges one table file of the update folder into the archive. A file that is not a valid
+    // update throws AggiornamentoNonValido; a file already merged (the program stopped before
+    // it could remove it) is only removed.
     void AggiornaStruttura(const QString& fileName);
+    class AggiornamentoNonValido : public LavError
+    {
+    public:
+        using LavError::LavError;
+    };
     // The table name of a year's ledger as the program writes it: ..\2019\PrimaNota.DB
     static QString nomeLedger(int year);
 
     // A working folder without archive: true when it holds no archivi/DBLav.db.
     static bool archivioMancante(const QString& workFolder);
     // Creates a new, empty archive: the tables that exist from installation, Parametri with
-    // its single record.
+    // its single record. It is built under a temporary name and moved into place whole.
     static void CreaArchivio(const QString& workFolder);
+    // The weekday copies of the archive (folders 1 … 7) that pass the integrity check, newest
+    // first, each as "cartella 3 (04/03/2024 18:02)".
+    static QStringList copieIntegre(const QString& workFolder);
+    // What the user reads about a damaged archive: what is wrong and how to restore it.
+    QString messaggioArchivioDanneggiato(const QString& problema) const;
 
     bool cascata = false;     // set while a deletion is part of a cascade
     bool ModoElenco = false;  // list mode of the customer report
@@ -135,6 +152,20 @@ private:
     void registraSospeso(Dataset& n);
     bool trovaArticolo(double codice);
     void ricalcolaTotali(bool tutti);
+    bool cambiaAnno(int y);
+    void apriArchivio();
+    // Writes the ledger file of a year whole under a temporary name (with the carried
+    // balances, when given) and moves it over file.
+    struct Riporto
+    {
+        QVariant cliente;
+        Money saldo;
+    };
+    void creaLedger(const QString& cartella, const QString& file, const QList<Riporto>& riporti = {});
+    // Points the ledger at another year's table and opens it; on failure the year in force
+    // stays open.
+    void passaAlLedger(const QString& nome);
+    void scartaAggiornamento(const QString& file, const QString& motivo);
     void definisciTabelle();
     void definisciCampi();
     void avviaAggiornamenti();
@@ -155,9 +186,24 @@ private:
     double servizioRicordato = 0;
     int sospesiRicordati = 0;
     bool giacenzaZero = false;
+    // What the rules remember, as it was when each atomic post or delete began (the rules'
+    // own posts nest inside), so that a failure gives it back together with the files.
+    struct Memoria
+    {
+        double quantita = 0, servizio = 0;
+        int sospesi = 0;
+        int tagServizi = 0;
+        bool cascata = false;
+        QList<DatasetState> stati;   // of every table, in the order of tabelle()
+    };
+    std::vector<Memoria> memoria;
+    void ricordaMemoria();
+    void restituisciMemoria(Dataset& fallito, bool riuscita);
+    QList<Table*> tabelle();
 
     QString workFolder;
     int anno = 0;
+    bool annoNonAperto = false;
     QString contatoreFile;
     ContatoreFatture counter;
 };

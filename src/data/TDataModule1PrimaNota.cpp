@@ -171,47 +171,37 @@ void TDataModule1::CreaAnnoSuccessivo()
         TblPrevPN.close();
         TblPrevPN.setTableName(precedente);
 
-        TblPrimaNota.close();
-        TblPrimaNota.setTableName(nomeLedger(nuovo));
+        // Every customer gets one movement with the balance of its account, also when it is 0.
+        QList<Riporto> riporti;
+        {
+            QSqlQuery somma = db.prepare(QStringLiteral("SELECT Importo FROM %1 WHERE Cliente = ? AND Conto = 0").arg(db.qualified(precedente)));
+            for (int i = 0; i < TblClienti.recordCount(); ++i) {
+                const QVariant cliente = TblClienti.valueAt(i, "Codice");
+                somma.addBindValue(cliente);
+                Database::run(somma);
+                Money saldo;
+                while (somma.next())
+                    saldo += Money::fromDouble(somma.value(0).toDouble());
+                somma.finish();
+                riporti.append({cliente, saldo});
+            }
+        }
+
+        // The new ledger, carried balances included, is written whole and then takes the place
+        // of the year's ledger: a failure or a crash leaves the year as it was.
+        const QString nome = nomeLedger(nuovo);
         const QString cartella = QDir(workFolder).absoluteFilePath(QString::number(nuovo));
         if (!QDir().mkpath(cartella))
             throw LavError(QStringLiteral("Impossibile creare la cartella '%1'.").arg(QDir::toNativeSeparators(cartella)));
-        TblPrimaNota.createTable();
-        TblPrimaNota.open();
+        db.detach(nome);
+        if (db.isAttached(nome))
+            throw LavError(QStringLiteral("La prima nota dell'anno %1 è in uso: chiudere le finestre che la mostrano e ripetere.").arg(nuovo));
+        creaLedger(cartella, db.fileOf(nome), riporti);
+        passaAlLedger(nome);
         anno = nuovo;
         contatoreFile = QDir(cartella).absoluteFilePath(QStringLiteral("fatture.dat"));
         counter.setPath(contatoreFile);
         Q_EMIT annoCambiato(nuovo);
-
-        // Every customer gets one movement with the balance of its account, also when it is 0.
-        TblPrevPN.setFilter(QStringLiteral("Conto = 0"));
-        TblPrevPN.setFiltered(true);
-        TblPrevPN.open();
-        const QString pn = db.qualified(TblPrimaNota.tableName());
-        const QString prev = db.qualified(precedente);
-        const QDate primoGennaio(nuovo, 1, 1);
-        Savepoint sp(db);
-        QSqlQuery ins = db.prepare(QStringLiteral("INSERT INTO %1 (Cliente, Causale, Data, Importo, Incassata, Conto) "
-                                                  "VALUES (?, ?, ?, ?, 0, 0)").arg(pn));
-        QSqlQuery somma = db.prepare(QStringLiteral("SELECT Importo FROM %1 WHERE Cliente = ? AND Conto = 0").arg(prev));
-        for (int i = 0; i < TblClienti.recordCount(); ++i) {
-            const QVariant cliente = TblClienti.valueAt(i, "Codice");
-            somma.addBindValue(cliente);
-            Database::run(somma);
-            Money saldo;
-            while (somma.next())
-                saldo += Money::fromDouble(somma.value(0).toDouble());
-            somma.finish();
-            ins.addBindValue(cliente);
-            ins.addBindValue(ripresaSaldi);
-            ins.addBindValue(primoGennaio.toString(Qt::ISODate));
-            ins.addBindValue(saldo.toDouble());
-            Database::run(ins);
-        }
-        ins.finish();
-        sp.release();
-        TblPrevPN.close();
-        TblPrimaNota.refresh();
     }
     if (mostraParametri)
         mostraParametri();

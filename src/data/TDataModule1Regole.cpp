@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "TDataModule1.h"
 #include "Tabelle.h"
+#include "Testo.h"
 #include <QSqlQuery>
 #include <map>
 
@@ -69,11 +70,25 @@ void TDataModule1::definisciRegole()
     TblServizi.beforeDelete += [this](Dataset& a) { TblServiziBeforeDelete(a); };
 
     // A post or delete whose rules change other tables is one unit: a failure half-way
-    // leaves every table as it was.
+    // leaves every table as it was, and what the rules remember goes back with them.
     for (Table* t : {&TblSedi, &TblNoleggi, &TblServizi}) {
         t->atomic = true;
         t->onAtomicFailure = [this](Dataset& d) { riallinea(&d); };
+        t->onAtomicBegin = [this](Dataset&) { ricordaMemoria(); };
+        t->onAtomicEnd = [this](Dataset& d, bool ok) { restituisciMemoria(d, ok); };
     }
+    // A customer whose own row cannot be deleted keeps its sites: the deletion's transaction
+    // is rolled back.
+    TblClienti.onDeleteFailure = [this](Dataset&) {
+        cascata = false;
+        if (db.inTransaction()) {
+            try {
+                db.rollback();
+            } catch (const LavError&) {
+            }
+        }
+        riallinea(&TblClienti);
+    };
 
     // Entry rules.
     Field& sesso = TblNoleggi.field(QStringLiteral("Sesso"));
@@ -118,6 +133,51 @@ void TDataModule1::definisciRegole()
     QTemp.setSql(QStringLiteral("SELECT Codice, Data FROM Sospesi WHERE Sede = :Sede AND Servizio = :Servizio ORDER BY Data DESC"));
 }
 
+QList<Table*> TDataModule1::tabelle()
+{
+    return {&TblAgenti, &TblClienti, &TblSedi, &TblNoleggi, &TblServizi, &TblStoMag, &TblConsumi,
+            &TblMedie, &TblFatturaMan, &TblFatture, &TblTotali, &TblPrimaNota, &TblPrevPN, &TblModPag,
+            &TblAltreInfo, &TblIter, &TblInterventi, &TblSospesi, &TblOstrelo, &TblParametri};
+}
+
+void TDataModule1::ricordaMemoria()
+{
+    Memoria m{qtaRicordata, servizioRicordato, sospesiRicordati, TblServizi.tag, cascata, {}};
+    for (Table* t : tabelle())
+        m.stati.append(t->state());
+    memoria.push_back(m);
+}
+
+void TDataModule1::restituisciMemoria(Dataset& fallito, bool riuscita)
+{
+    if (memoria.empty())
+        return;
+    const Memoria m = memoria.back();
+    memoria.pop_back();
+    if (riuscita)
+        return;
+    // A record the rules had put into edit during the failed unit is given up (a movement
+    // left in insert would otherwise be written by the next post); records in edit before it
+    // began are the user's and stay.
+    const QList<Table*> tutte = tabelle();
+    for (int i = 0; i < tutte.size(); ++i) {
+        Table* t = tutte[i];
+        if (t != &fallito && m.stati.value(i) == DatasetState::Browse
+            && (t->state() == DatasetState::Edit || t->state() == DatasetState::Insert)) {
+            try {
+                t->cancel();
+            } catch (...) {
+            }
+        }
+    }
+    qtaRicordata = m.quantita;
+    servizioRicordato = m.servizio;
+    sospesiRicordati = m.sospesi;
+    TblServizi.tag = m.tagServizi;
+    cascata = m.cascata;
+    giacenzaZero = false;
+}
+
 void TDataModule1::riallinea(Dataset* tranne)
 {
     // Brings the tables in memory back in line with the files after a roll-back; a table
@@ -126,9 +186,7 @@ void TDataModule1::riallinea(Dataset* tranne)
     if (running)
         return;
     running = true;
-    for (Table* t : {&TblAgenti, &TblClienti, &TblSedi, &TblNoleggi, &TblServizi, &TblStoMag, &TblConsumi,
-                     &TblMedie, &TblFatturaMan, &TblFatture, &TblTotali, &TblPrimaNota, &TblPrevPN, &TblModPag,
-                     &TblAltreInfo, &TblIter, &TblInterventi, &TblSospesi, &TblOstrelo, &TblParametri}) {
+    for (Table* t : tabelle()) {
         if (t == tranne || !t->active() || t->state() != DatasetState::Browse)
             continue;
         try {
@@ -176,7 +234,7 @@ void TDataModule1::TblClientiBeforePost(Dataset& c)
     if (!TblSedi.active() || TblSedi.isEmpty())
         return;
     if (c["Indirizzo"].isNull())
-        c["Indirizzo"] = trim(TblSedi.valueAt(0, "Indirizzo")).left(30);
+        c["Indirizzo"] = tagliaTesto(trim(TblSedi.valueAt(0, "Indirizzo")), 30);
     if (c["Comune"].isNull())
         c["Comune"] = trim(TblSedi.valueAt(0, "Comune"));
 }
@@ -390,15 +448,16 @@ void TDataModule1::registraSospeso(Dataset& n)
 
     const QVariant sede = n["Codice sede"].value();
     const QVariant servizio = n["Codice servizio"].value();
-    const std::optional<QString> risposta = prompts.dataSospeso();
+    // The date typed counts even when the dialog was closed without OK.
+    const RispostaDataSospeso risposta = prompts.dataSospesoTesto();
     QVariant data;
-    if (risposta && !isBlankDate(*risposta)) {
-        const QDate d = parseDate(*risposta);
+    if (!isBlankDate(risposta.testo)) {
+        const QDate d = parseDate(risposta.testo);
         if (d.isValid())
             data = d;
     }
     bool trovato = false;
-    if (risposta) {
+    if (risposta.ok) {
         trovato = TblSospesi.locate(QStringLiteral("Data;Sede;Servizio"), {data, sede, servizio});
     } else {
         trovato = TblSospesi.locate(QStringLiteral("Data;Sede;Servizio"), {QVariant(), sede, servizio});

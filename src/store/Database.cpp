@@ -12,6 +12,20 @@
 
 namespace {
 
+int sqlCode(const QSqlError& e)
+{
+    bool ok = false;
+    const int code = e.nativeErrorCode().toInt(&ok);
+    return ok ? code : SQLITE_ERROR;
+}
+
+// The failure of a statement: the reason in Italian, the statement, SQLite's result code.
+SqlError statementError(const QSqlError& e, const QString& sql)
+{
+    return SqlError(sqliteMessage(sqlCode(e), e.databaseText().isEmpty() ? e.driverText() : e.databaseText()),
+                    sql.simplified(), sqlCode(e));
+}
+
 QString sqlError(const QSqlError& e)
 {
     bool ok = false;
@@ -115,6 +129,25 @@ QString sqliteMessage(int code, const QString& text)
     return text.isEmpty() ? QStringLiteral("Errore sconosciuto dell'archivio.") : text;
 }
 
+bool isEnvironmentFault(const SqlError& e)
+{
+    switch (e.code() & 0xff) {
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOMEM:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_PERM:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QVariant toSqlValue(FieldType type, const QVariant& v)
 {
     if (!v.isValid() || v.isNull())
@@ -174,11 +207,12 @@ Database::~Database()
     close();
 }
 
-void Database::open(const QString& folder, bool create)
+void Database::open(const QString& folder, bool create, const QString& fileInFolder)
 {
     close();
     QDir dir(folder);
     dbFolder = dir.absolutePath();
+    dbFile = fileInFolder.isEmpty() ? fileName() : fileInFolder;
     const QString file = filePath();
     if (!QFileInfo::exists(file)) {
         if (!create)
@@ -233,7 +267,7 @@ bool Database::isOpen() const
 
 QString Database::filePath() const
 {
-    return QDir(dbFolder).absoluteFilePath(fileName());
+    return QDir(dbFolder).absoluteFilePath(dbFile);
 }
 
 QString Database::bareName(const QString& tableName)
@@ -463,8 +497,7 @@ qint64 Database::recordCount(const QString& tableName)
 void Database::run(QSqlQuery& q)
 {
     if (!q.exec()) {
-        QString stmt = q.lastQuery().simplified();
-        throw SqlError(sqlError(q.lastError()), stmt);
+        throw statementError(q.lastError(), q.lastQuery());
     }
 }
 
@@ -473,7 +506,7 @@ QSqlQuery Database::prepare(const QString& sql)
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw SqlError(sqlError(q.lastError()), sql.simplified());
+        throw statementError(q.lastError(), sql);
     return q;
 }
 
@@ -485,11 +518,11 @@ QSqlQuery Database::exec(const QString& sql, const QVariantList& params)
     q.setForwardOnly(true);
     if (params.isEmpty()) {
         if (!q.exec(sql))
-            throw SqlError(sqlError(q.lastError()), sql.simplified());
+            throw statementError(q.lastError(), sql);
         return q;
     }
     if (!q.prepare(sql))
-        throw SqlError(sqlError(q.lastError()), sql.simplified());
+        throw statementError(q.lastError(), sql);
     for (const auto& p : params)
         q.addBindValue(p);
     run(q);
@@ -515,9 +548,10 @@ bool Database::returnsRows(const QString& sql)
     sqlite3_stmt* stmt = nullptr;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        const QString err = sqliteMessage(sqlite3_errcode(h), QString::fromUtf8(sqlite3_errmsg(h)));
+        const int code = sqlite3_errcode(h);
+        const QString err = sqliteMessage(code, QString::fromUtf8(sqlite3_errmsg(h)));
         sqlite3_finalize(stmt);
-        throw SqlError(err, sql.simplified());
+        throw SqlError(err, sql.simplified(), code);
     }
     const bool rows = stmt && sqlite3_column_count(stmt) > 0;
     sqlite3_finalize(stmt);
@@ -566,8 +600,14 @@ void Database::rollback()
         throw LavError(QStringLiteral("Impossibile annullare la transazione: %1").arg(sqlError(db.lastError())));
 }
 
-QString Database::integrityProblem(const QString& schema, bool full)
+bool Database::isAttached(const QString& tableName) const
 {
+    return attached.contains(fileOf(tableName));
+}
+
+QString Database::integrityProblem(const QString& tableName, bool full)
+{
+    const QString schema = tableName.isEmpty() ? QString() : schemaFor(fileOf(tableName));
     const QString pragma = QStringLiteral("PRAGMA %1.%2").arg(quoteName(schema.isEmpty() ? QStringLiteral("main") : schema),
                                                               full ? QStringLiteral("integrity_check(20)") : QStringLiteral("quick_check(20)"));
     QSqlQuery q(db);

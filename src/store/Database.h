@@ -1,4 +1,5 @@
 #pragma once
+#include "Errors.h"
 #include "TableDef.h"
 #include <QHash>
 #include <QSqlDatabase>
@@ -21,13 +22,13 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens (creating when asked) <folder>/DBLav.db. A file that is not a database of ours
-    // is refused with an error that names it.
-    void open(const QString& folder, bool create = false);
+    // Opens (creating when asked) <folder>/DBLav.db, or another file of the folder. A file
+    // that is not a database of ours is refused with an error that names it.
+    void open(const QString& folder, bool create = false, const QString& file = {});
     void close();
     bool isOpen() const;
     QString folder() const { return dbFolder; }          // absolute path of archivi
-    QString filePath() const;                             // absolute path of DBLav.db
+    QString filePath() const;                             // absolute path of DBLav.db (or the file opened)
     QSqlDatabase& connection() { return db; }
     static QString fileName() { return QStringLiteral("DBLav.db"); }
 
@@ -37,8 +38,10 @@ public:
     // The database file a table name refers to, and the bare table name.
     QString fileOf(const QString& tableName) const;
     static QString bareName(const QString& tableName);
-    // Detaches every attached file but the ones still used by open datasets.
+    // Detaches the file of a table; isAttached tells whether it is still attached (a
+    // statement still reading it keeps it).
     void detach(const QString& tableName);
+    bool isAttached(const QString& tableName) const;
 
     // Catalog.
     bool tableExists(const QString& tableName);
@@ -67,9 +70,9 @@ public:
     // Whether SQLite itself holds a transaction open (false once it rolled one back by itself).
     bool sqliteInTransaction();
 
-    // What SQLite's quick check (or full integrity check) finds wrong in the archive or an
-    // attached schema; empty when it is sound.
-    QString integrityProblem(const QString& schema = {}, bool full = false);
+    // What SQLite's quick check (or full integrity check) finds wrong in the archive, or in the
+    // file of a table addressed with its folder ("..\\2019\\PrimaNota.DB"); empty when sound.
+    QString integrityProblem(const QString& tableName = {}, bool full = false);
     // The same check of a database file on a read-only connection of its own (a copy).
     static QString checkFile(const QString& file, bool full = false);
     // Whether the archive cannot be changed: the file, or the folder that takes its journal,
@@ -86,6 +89,7 @@ private:
     QString name;
     QSqlDatabase db;
     QString dbFolder;
+    QString dbFile;
     QHash<QString, QString> attached;   // absolute file path -> schema name
     int nextSchema = 1;
     bool transactionOpen = false;
@@ -108,6 +112,10 @@ private:
     QString name;
     bool done = false;
 };
+
+// Whether a statement failed because of the disk or the file (full, read-only, I/O, locked,
+// damaged) rather than because of the statement or the data.
+bool isEnvironmentFault(const SqlError& e);
 
 // An SQLite error in Italian: what is wrong with the disk or the archive, or with the statement.
 QString sqliteMessage(int code, const QString& text);

@@ -947,12 +947,15 @@ void Dataset::post()
     const Row savedBuffer = buffer, savedOriginal = original;
     const DatasetState savedState = st;
     const bool wasStale = stale;
-    Savepoint sp(db);
+    if (onAtomicBegin)
+        onAtomicBegin(*this);
     try {
+        Savepoint sp(db);
         postRows(st == DatasetState::Insert);
         sp.release();
+        if (onAtomicEnd)
+            onAtomicEnd(*this, true);
     } catch (...) {
-        sp.rollback();
         if (!wasStale && st == DatasetState::Browse && cur >= 0) {
             rows.erase(rows.begin() + cur);
             if (savedState == DatasetState::Edit) {
@@ -969,6 +972,8 @@ void Dataset::post()
         setState(savedState);
         notifyRows();
         notifyRecord();
+        if (onAtomicEnd)
+            onAtomicEnd(*this, false);
         if (onAtomicFailure)
             onAtomicFailure(*this);
         try {
@@ -1082,12 +1087,15 @@ void Dataset::remove()
     }
     const Row savedRow = rows[cur];
     const DatasetState savedState = st;
-    Savepoint sp(db);
+    if (onAtomicBegin)
+        onAtomicBegin(*this);
     try {
+        Savepoint sp(db);
         removeRow();
         sp.release();
+        if (onAtomicEnd)
+            onAtomicEnd(*this, true);
     } catch (...) {
-        sp.rollback();
         if (!stale && std::none_of(rows.begin(), rows.end(), [&](const Row& r) { return r.rowid == savedRow.rowid; })) {
             const int at = positionOf(savedRow);
             rows.insert(rows.begin() + at, savedRow);
@@ -1096,6 +1104,8 @@ void Dataset::remove()
         setState(savedState == DatasetState::Edit ? DatasetState::Browse : savedState);
         notifyRows();
         notifyRecord();
+        if (onAtomicEnd)
+            onAtomicEnd(*this, false);
         if (onAtomicFailure)
             onAtomicFailure(*this);
         try {

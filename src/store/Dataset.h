@@ -216,6 +216,10 @@ public:
     // onAtomicFailure lets the owner bring other datasets back in line with the files.
     bool atomic = false;
     std::function<void(Dataset&)> onAtomicFailure;
+    // Called when an atomic post or delete begins and when it ends (ok: it went through), so
+    // that the owner keeps what its rules remember and gives it back when the unit fails.
+    std::function<void(Dataset&)> onAtomicBegin;
+    std::function<void(Dataset&, bool ok)> onAtomicEnd;
     // A delete of a dataset that is not atomic failed after its beforeDelete rules ran: the
     // owner undoes what those rules did (the customer deletion rolls back its transaction).
     std::function<void(Dataset&)> onDeleteFailure;

@@ -95,7 +95,7 @@ void Query::openCursor()
         Database::run(q);
     } catch (const SqlError& e) {
         // Named as it was written, not as it is run for a live result.
-        throw SqlError(e.reason(), text.trimmed());
+        throw SqlError(e.reason(), text.trimmed(), e.code());
     }
     // The rows are read now with the columns; the first load takes them without a second run.
     firstRun.clear();
@@ -204,7 +204,7 @@ int Query::execSql()
             q.bindValue(':' + it.key(), it.value());
         Database::run(q);
     } catch (const SqlError& e) {
-        throw SqlError(e.reason(), text.trimmed());
+        throw SqlError(e.reason(), text.trimmed(), e.code());
     }
     const int n = q.numRowsAffected();
     q.finish();

@@ -89,11 +89,19 @@ QString QtPrompts::saveFile(const QString& title, const QString& folder, const Q
 
 std::optional<QString> QtPrompts::dataSospeso()
 {
+    const RispostaDataSospeso r = dataSospesoTesto();
+    if (!r.ok)
+        return std::nullopt;
+    return r.testo;
+}
+
+// The text typed is kept also when the dialog is closed with "Chiudi" or Escape.
+RispostaDataSospeso QtPrompts::dataSospesoTesto()
+{
     if (!frmDataSospeso)
         frmDataSospeso = std::make_unique<TFrmDataSospeso>(*this);
-    if (frmDataSospeso->exec() != QDialog::Accepted)
-        return std::nullopt;
-    return frmDataSospeso->testo();
+    const bool ok = frmDataSospeso->exec() == QDialog::Accepted;
+    return {ok, frmDataSospeso->testo()};
 }
 
 bool QtPrompts::printSetup(QPrinter& printer)

@@ -21,6 +21,7 @@ public:
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFile(const QString& title, const QString& folder, const QString& filter) override;
     std::optional<QString> dataSospeso() override;
+    RispostaDataSospeso dataSospesoTesto() override;
     bool printSetup(QPrinter& printer) override;
     void setBusy(bool on) override;
 

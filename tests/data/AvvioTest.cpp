@@ -216,7 +216,7 @@ TEST_F(Aggiornamento, UpdateFolderTableIsMergedKeepingEveryRecord)
     EXPECT_FALSE(q.next());
 }
 
-TEST_F(Aggiornamento, UpdateLackingAFieldIsRefusedAndChangesNothing)
+TEST_F(Aggiornamento, UpdateLackingAFieldIsMovedAsideAndTheStartGoesOn)
 {
     TableDef def = Tabelle::Servizi();
     def.fields.removeAt(def.fieldIndex("Motivo"));
@@ -225,23 +225,74 @@ TEST_F(Aggiornamento, UpdateLackingAFieldIsRefusedAndChangesNothing)
     ASSERT_FALSE(prompts.shown().isEmpty());
     EXPECT_EQ(prompts.last().type, MsgType::Error);
     EXPECT_TRUE(prompts.last().text.contains("Servizi.db")) << prompts.last().text.toStdString();
-    EXPECT_TRUE(QFile::exists(dir.filePath("update/Servizi.db")));
+    EXPECT_TRUE(prompts.last().text.contains("Motivo")) << prompts.last().text.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("update/Servizi.db")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("update/scartati/Servizi.db")));
     EXPECT_TRUE(dm->db.readDef("Servizi").field("Motivo"));
     EXPECT_EQ(dm->db.recordCount("Servizi"), 2);
+    EXPECT_TRUE(dm->TblServizi.active());
+    EXPECT_TRUE(dm->TblParametri.active());
 }
 
-TEST_F(Aggiornamento, AFileThatIsNotADatabaseIsNamedAndLeftAlone)
+TEST_F(Aggiornamento, FilesThatAreNoUpdateAreMovedAsideNamedAndTheTablesStillOpen)
 {
     QDir(dir.path()).mkpath("update");
     QFile f(dir.filePath("update/Servizi.db"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(2048, 'x'));
     f.close();
+    {
+        // A database without the table of its name, as a merge of an older version left it.
+        Database vuoto("AggiornamentoVuoto");
+        vuoto.open(dir.filePath("update"), true, "Agenti.db");
+        vuoto.exec("CREATE TABLE Altro (x integer)");
+    }
     auto dm = avvia();
-    EXPECT_EQ(prompts.last().type, MsgType::Error);
-    EXPECT_TRUE(prompts.last().text.contains("Servizi.db")) << prompts.last().text.toStdString();
-    EXPECT_EQ(QFileInfo(dir.filePath("update/Servizi.db")).size(), 2048);
+    QStringList errori;
+    for (const Prompt& p : prompts.shown())
+        if (p.type == MsgType::Error)
+            errori << p.text;
+    ASSERT_EQ(errori.size(), 2) << errori.join('\n').toStdString();
+    EXPECT_TRUE(errori[0].contains("Agenti.db") && errori[0].contains("non contiene la tabella Agenti")) << errori[0].toStdString();
+    EXPECT_TRUE(errori[1].contains("Servizi.db") && errori[1].contains("scartati")) << errori[1].toStdString();
+    EXPECT_EQ(QFileInfo(dir.filePath("update/scartati/Servizi.db")).size(), 2048);
+    EXPECT_TRUE(QFile::exists(dir.filePath("update/scartati/Agenti.db")));
+    EXPECT_TRUE(QDir(dir.filePath("update")).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(dm->db.recordCount("Servizi"), 2);
+    for (Table* t : {&dm->TblAgenti, &dm->TblClienti, &dm->TblServizi, &dm->TblParametri})
+        EXPECT_TRUE(t->active()) << t->objectName().toStdString();
+}
+
+TEST_F(Aggiornamento, AnUpperCaseExtensionIsTheSameTable)
+{
+    TableDef def = Tabelle::Servizi();
+    def.fields.append({"CodiceEAN", FieldType::String, 13});
+    update(def);
+    ASSERT_TRUE(QFile::rename(dir.filePath("update/Servizi.db"), dir.filePath("update/Servizi.DB")));
+    auto dm = avvia();
+    EXPECT_EQ(prompts.restructured, QStringList{"Servizi.DB"});
+    EXPECT_EQ(prompts.shown().size(), 1) << prompts.last().text.toStdString();   // the year question only
+    EXPECT_NE(dm->db.readDef("Servizi").field("CodiceEAN"), nullptr);
+    EXPECT_EQ(dm->db.recordCount("Servizi"), 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath("update/Servizi.DB")));
+    EXPECT_TRUE(dm->TblServizi.active());
+}
+
+TEST_F(Aggiornamento, AnUpdateAlreadyMergedIsOnlyRemoved)
+{
+    TableDef def = Tabelle::Servizi();
+    def.fields.append({"CodiceEAN", FieldType::String, 13});
+    update(def);
+    ASSERT_TRUE(QFile::copy(dir.filePath("update/Servizi.db"), dir.filePath("Servizi.copia")));
+    avvia().reset();
+    // As if the program had stopped after the merge and before removing the file.
+    ASSERT_TRUE(QFile::copy(dir.filePath("Servizi.copia"), dir.filePath("update/Servizi.db")));
+    prompts.clear();
+    auto dm = avvia();
+    EXPECT_TRUE(prompts.shown().isEmpty()) << prompts.last().text.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("update/Servizi.db")));
+    EXPECT_EQ(dm->db.recordCount("Servizi"), 2);
+    EXPECT_TRUE(dm->TblServizi.active());
 }
 
 TEST_F(Avvio, AnArchiveThatIsNotADatabaseIsNamed)

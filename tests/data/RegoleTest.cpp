@@ -376,9 +376,89 @@ TEST_F(Regole, AFailureHalfWayLeavesEveryTableAsItWas)
     EXPECT_EQ(dm.TblNoleggi.state(), DatasetState::Insert);
     ASSERT_TRUE(dm.TblServizi.locate("Codice", {art}));
     EXPECT_EQ(dm.TblServizi["Dentro"].asFloat(), 10);
-    // Once the fault is gone the same record goes through.
+    // Once the fault is gone the same record goes through, logged once.
     dm.TblNoleggi.post();
     EXPECT_EQ(dentro(art), 6);
+    EXPECT_EQ(movimenti().size(), logged + 1);
+}
+
+TEST_F(Regole, AFailedArticleChangeRetriedMovesTheStockOnce)
+{
+    const double a1 = articolo("Asciugamani", 10);
+    const double b = articolo("Federe", 10);
+    cliente("Hotel Miramare");
+    sede("Via Roma 1");
+    noleggio(a1, 4);
+    const int logged = movimenti().size();
+
+    // The return to the first article goes through, the taking of the second fails.
+    dm.db.exec("CREATE TRIGGER guasto BEFORE INSERT ON Stomag WHEN NEW.\"Tipo movimento\" = 'Uscita' "
+               "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END");
+    dm.TblNoleggi.edit();
+    dm.TblNoleggi["Codice servizio"] = b;
+    EXPECT_THROW(dm.TblNoleggi.post(), LavError);
+    EXPECT_EQ(dm.TblNoleggi.state(), DatasetState::Edit);
+    EXPECT_EQ(dentro(a1), 6);
+    EXPECT_EQ(dentro(b), 10);
+    EXPECT_EQ(movimenti().size(), logged);
+
+    dm.db.exec("DROP TRIGGER guasto");
+    dm.TblNoleggi.post();
+    EXPECT_EQ(dentro(a1), 10);
+    EXPECT_EQ(fuori(a1), 0);
+    EXPECT_EQ(dentro(b), 6);
+    EXPECT_EQ(fuori(b), 4);
+    EXPECT_EQ(movimenti().size(), logged + 2);
+}
+
+TEST_F(Regole, AFailedStockIncrementRetriedAddsOnce)
+{
+    const double art = articolo("Lenzuola", 10);
+    dm.db.exec("CREATE TRIGGER guasto BEFORE INSERT ON Stomag BEGIN SELECT RAISE(ABORT, 'disco pieno'); END");
+    ASSERT_TRUE(dm.TblServizi.locate("Codice", {art}));
+    dm.TblServizi.edit();
+    dm.TblServizi.tag = 1;
+    dm.QuantitaMagazzino = 5;
+    EXPECT_THROW(dm.TblServizi.post(), LavError);
+    EXPECT_EQ(dentro(art), 10);
+    dm.db.exec("DROP TRIGGER guasto");
+    dm.TblServizi.post();
+    EXPECT_EQ(dentro(art), 15);
+    EXPECT_EQ(movimenti().last().tipo, "Acquisto");
+}
+
+TEST_F(Regole, ADateTypedInThePendingDialogCountsAlsoWhenItIsClosed)
+{
+    const double art = articolo("Tovaglioli", 100);
+    cliente("Ristorante Il Gabbiano");
+    sede("Via del Porto 3");
+    noleggio(art, 10);
+    dm.TblNoleggi.edit();
+    dm.TblNoleggi["Sospesi"] = 2;
+    prompts.answerDateClosed(QStringLiteral("25/03/2024"));
+    dm.TblNoleggi.post();
+    QSqlQuery q = dm.db.exec("SELECT Data, Quantita FROM Sospesi");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "2024-03-25");
+    EXPECT_EQ(q.value(1).toInt(), 2);
+}
+
+TEST_F(Regole, ACustomerChangedElsewhereIsNotDeletedAndKeepsItsSites)
+{
+    const double art = articolo("Lenzuola", 20);
+    cliente("Hotel Miramare");
+    sede("Via Roma 1");
+    noleggio(art, 2);
+    dm.db.exec("UPDATE Clienti SET Note = 'cambiato in un altro programma'");
+    prompts.answer(Answer::Ok);
+    EXPECT_THROW(dm.TblClienti.remove(), RowConflict);
+    EXPECT_FALSE(dm.db.inTransaction());
+    EXPECT_EQ(scalar("SELECT count(*) FROM Clienti").toInt(), 1);
+    EXPECT_EQ(scalar("SELECT count(*) FROM Sedi").toInt(), 1);
+    EXPECT_EQ(scalar("SELECT count(*) FROM Noleggi").toInt(), 1);
+    EXPECT_EQ(dentro(art), 18);
+    EXPECT_EQ(dm.TblSedi.recordCount(), 1);
+    EXPECT_FALSE(dm.cascata);
 }
 
 TEST_F(Regole, EntryRules)
