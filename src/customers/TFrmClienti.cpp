@@ -34,14 +34,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QValidator>
 #include <QVBoxLayout>
-#include <cmath>
-#include <exception>
 
 // The recipient code in upper case, six characters for a public administration, seven otherwise.
 class ValidatoreCodiceFE : public QValidator
@@ -76,12 +73,6 @@ QStringList codiciNatura()
         codici << QStringLiteral("N6.%1").arg(i);
     codici << QStringLiteral("N7");
     return codici;
-}
-
-// Rounds to three decimals, halves up: trunc(x / 0.001 + 0.5) × 0.001.
-double arrotondaMillesimi(double x)
-{
-    return std::trunc(x / 0.001 + 0.5) * 0.001;
 }
 
 bool inModifica(const DataSource& s)
@@ -168,19 +159,10 @@ void costruisciIntervento(Controlli& c, QWidget* p, QWidget** settimana)
 
 TFrmClienti::TFrmClienti(TDataModule1& modulo, QWidget* parent)
     : QDialog(parent), dm(modulo), ActiveSource(&modulo.TblClienti), DSSedi(&modulo.TblSedi),
-      DSNoleggi(&modulo.TblNoleggi), qScheda(modulo.db, QStringLiteral("qScheda"))
+      DSNoleggi(&modulo.TblNoleggi), operazioni(modulo)
 {
     for (DataSource* s : {&ActiveSource, &DSSedi, &DSNoleggi})
         s->autoEdit = false;
-    qScheda.setSql(QStringLiteral(
-        "SELECT Clienti.Denominazione, Clienti.IndiceRev, Clienti.DataRev, Sedi.Codice, Ostrelo, DirGen, PrSocc, "
-        "Sedi.Indirizzo, Sedi.Ufficio, Sedi.Scala, Sedi.Piano, Servizi.Descrizione, Servizi.Tipo, Noleggi.Quantita, "
-        "Noleggi.Sesso, Noleggi.Reparto, Noleggi.Altro "
-        "FROM Clienti LEFT JOIN Sedi ON Clienti.Codice = Sedi.\"Codice cliente\" "
-        "LEFT JOIN Noleggi ON Sedi.Codice = Noleggi.\"Codice sede\" "
-        "LEFT JOIN Servizi ON Noleggi.\"Codice servizio\" = Servizi.Codice "
-        "WHERE Clienti.Codice = :Codice "
-        "ORDER BY Sedi.Codice, Sedi.Indirizzo, Sedi.Scala, Sedi.Piano, Servizi.Descrizione"));
 
     auto* colonna = new QVBoxLayout(this);
     colonna->setContentsMargins(6, 6, 6, 6);
@@ -767,65 +749,7 @@ void TFrmClienti::SBtnFatturaClick()
 
 void TFrmClienti::SBtnCalcolaClick()
 {
-    Table& clienti = dm.TblClienti;
-    Table& sedi = dm.TblSedi;
-    Table& noleggi = dm.TblNoleggi;
-    if (!clienti.active() || (clienti.state() == DatasetState::Browse && clienti.isEmpty()))
-        return;
-    const int mesi = MesiCondizioni();
-    double totaleCliente = 0;
-    // A site posted while the customer is being inserted posts the customer too: it is put
-    // back into edit to take the rest of the sum.
-    auto scriviCliente = [&](double valore) {
-        if (clienti.state() == DatasetState::Browse)
-            clienti.edit();
-        clienti["Imponibile"] = valore;
-    };
-    if (!runDbAction(dm.prompts, [&] { scriviCliente(0.0); }))
-        return;
-
-    std::exception_ptr errore;
-    try {
-        for (sedi.first(); !sedi.eof(); sedi.next()) {
-            sedi.edit();
-            sedi["Imponibile"] = 0.0;
-            double totaleSede = 0;
-            for (noleggi.first(); !noleggi.eof(); noleggi.next()) {
-                const double q = noleggi["InFattura"].isNull() ? noleggi["Quantita"].asFloat()
-                                                               : noleggi["InFattura"].asFloat();
-                const double costo = noleggi["Costo"].asFloat();
-                totaleCliente = arrotondaMillesimi(costo * q * mesi + totaleCliente);
-                scriviCliente(totaleCliente);
-                totaleSede = arrotondaMillesimi(costo * q + totaleSede);
-                sedi["Imponibile"] = totaleSede;
-            }
-        }
-    } catch (...) {
-        errore = std::current_exception();
-    }
-    // Back to the first site and rental whatever happened; a site that could not be saved
-    // gives its changes up.
-    runDbAction(dm.prompts, [&] {
-        try {
-            sedi.first();
-        } catch (...) {
-            sedi.cancel();
-            sedi.first();
-        }
-        noleggi.first();
-    });
-    if (errore) {
-        runDbAction(dm.prompts, [&] { std::rethrow_exception(errore); });
-        return;
-    }
-
-    // The extra lines, unrounded; the customer stays in edit for the user to save.
-    runDbAction(dm.prompts, [&] {
-        Table& altre = dm.TblAltreInfo;
-        for (int r = 0; r < altre.recordCount(); ++r)
-            totaleCliente += altre.valueAt(r, "Quantita").toDouble() * altre.valueAt(r, "Prezzo").toDouble();
-        scriviCliente(totaleCliente);
-    });
+    runDbAction(dm.prompts, [this] { operazioni.CalcolaImponibile(MesiCondizioni()); });
 }
 
 void TFrmClienti::SBtnStampa1Click()
@@ -906,69 +830,15 @@ void TFrmClienti::SBtnStampa3Click()
 
 void TFrmClienti::StampaSchedaEstesa()
 {
-    Table& ostrelo = dm.TblOstrelo;
-    runDbAction(dm.prompts, [&] {
-        // Posted records are already in the file: the query reads what the screen shows.
-        qScheda.close();
-        qScheda.setParam(QStringLiteral("Codice"), dm.TblClienti["Codice"].value());
-        qScheda.open();
-
-        ostrelo.close();
-        if (ostrelo.exists())
-            ostrelo.deleteTable();
-        ostrelo.createTable();
-        ostrelo.open();
-        for (qScheda.first(); !qScheda.eof(); qScheda.next()) {
-            const QVariant sede = qScheda["Codice"].value();
-            const QVariant reparto = qScheda["Reparto"].value();
-            const QVariant sesso = qScheda["Sesso"].value();
-            if (ostrelo.locate(QStringLiteral("Sede;Reparto;Sesso"), {sede, reparto, sesso}, {.caseInsensitive = true})) {
-                ostrelo.edit();
-            } else {
-                ostrelo.append();
-                ostrelo["Sede"] = sede;
-                ostrelo["Reparto"] = reparto;
-                ostrelo["Sesso"] = sesso;
-            }
-            // Dispensers of the company's own type ("CWS") and the others, and the consumables.
-            const QString articolo = qScheda["Descrizione"].asString().toUpper();
-            const bool cws = qScheda["Tipo"].asString().toUpper().contains(QLatin1String("CWS"));
-            const double quantita = qScheda["Quantita"].asFloat();
-            const char* colonna = nullptr;
-            if (articolo.contains(QLatin1String("ASCIUGAMANI")))
-                colonna = cws ? "CotoneC" : "CotoneS";
-            else if (articolo.contains(QLatin1String("SAPONE")))
-                colonna = cws ? "SaponiereC" : "SaponiereS";
-            else if (articolo.contains(QLatin1String("IGIENICA")))
-                colonna = cws ? "CartaIgienicaC" : "CartaIgienicaS";
-            else if (articolo.contains(QLatin1String("SPIRALE")))
-                colonna = "CartaMani";
-            else if (articolo.contains(QLatin1String("IGIENIZZA")))
-                colonna = "Igienizzante";
-            if (colonna) {
-                Field& totale = ostrelo[QString::fromLatin1(colonna)];
-                totale = totale.asFloat() + quantita;
-            }
-            for (const char* flag : {"Ostrelo", "DirGen", "PrSocc"}) {
-                const Field& valore = qScheda[QString::fromLatin1(flag)];
-                ostrelo[QString::fromLatin1(flag)] = valore.isNull() ? QVariant() : QVariant(valore.asBoolean());
-            }
-            for (const char* posto : {"Ufficio", "Scala", "Piano"})
-                if (const QString t = qScheda[QString::fromLatin1(posto)].asString(); !t.isEmpty())
-                    ostrelo[QString::fromLatin1(posto)] = t;
-            ostrelo["Altro"] = qScheda["Altro"].value();
-            ostrelo.post();
-        }
-        ostrelo.close();
-        ostrelo.open();
+    runDbAction(dm.prompts, [this] {
+        operazioni.CompilaOstrelo(dm.TblClienti["Codice"].value());
         if (!QRSchedaEstesa) {
             BusyCursor attesa;
             QRSchedaEstesa = std::make_unique<TQRSchedaEstesa>(dm);
         }
         QRSchedaEstesa->preview(dm.prompts, this);
     });
-    qScheda.close();
-    ostrelo.close();
+    dm.TblOstrelo.close();
 }
 
 // ---- page "Sedi e noleggi"
@@ -977,39 +847,8 @@ void TFrmClienti::sbRicopiaImportiClick()
 {
     if (!dm.prompts.askYes(QStringLiteral("Attenzione, sto per replicare quest importi su tutte le sedi. Continuo?")))
         return;
-    Table& noleggi = dm.TblNoleggi;
-    // Every other site of the customer renting the same article takes this site's price.
-    const QString sql = QStringLiteral(
-                            "UPDATE %1 SET Costo = :costo "
-                            "WHERE \"Codice sede\" IN (SELECT Codice FROM %2 WHERE \"Codice cliente\" = :cliente) "
-                            "AND \"Codice sede\" <> :sede AND \"Codice servizio\" = :servizio")
-                            .arg(dm.db.qualified(QStringLiteral("Noleggi")), dm.db.qualified(QStringLiteral("Sedi")));
-    std::exception_ptr errore;
-    {
-        BusyCursor attesa;
-        noleggi.disableControls();
-        try {
-            QSqlQuery q = dm.db.prepare(sql);
-            const QVariant cliente = dm.TblClienti["Codice"].value();
-            const QVariant sede = dm.TblSedi["Codice"].value();
-            for (noleggi.first(); !noleggi.eof(); noleggi.next()) {
-                q.bindValue(QStringLiteral(":costo"), plainDecimal(noleggi["Costo"].asFloat(), 3).toDouble());
-                q.bindValue(QStringLiteral(":cliente"), cliente);
-                q.bindValue(QStringLiteral(":sede"), sede);
-                q.bindValue(QStringLiteral(":servizio"), noleggi["Codice servizio"].value());
-                Database::run(q);
-            }
-        } catch (...) {
-            errore = std::current_exception();
-        }
-        try {
-            noleggi.first();
-        } catch (...) {
-        }
-        noleggi.enableControls();
-    }
-    if (errore)
-        runDbAction(dm.prompts, [&] { std::rethrow_exception(errore); });
+    BusyCursor attesa;
+    runDbAction(dm.prompts, [this] { operazioni.RicopiaImporti(); });
 }
 
 void TFrmClienti::AssegnaServizio(int iter, double agente)

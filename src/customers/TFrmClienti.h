@@ -1,6 +1,7 @@
 #pragma once
 #include "DataSource.h"
 #include "Dataset.h"
+#include "OperazioniClienti.h"
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -60,8 +61,7 @@ public:
     void SBtnStampa3Click();
     void sbRicopiaImportiClick();
     void SBtnEliminaServizioClick();
-    // The extended site sheet: the rented dispensers and consumables of the customer totalled
-    // by site, department and sex into Ostrelo.DB, then shown.
+    // The extended site sheet: Ostrelo.DB made again for the customer, then shown.
     void StampaSchedaEstesa();
     // The site being shown takes a route and the route's agent; it stays in edit.
     void AssegnaServizio(int iter, double agente);
@@ -172,8 +172,6 @@ public:
     DbGrid* GridNoleggi = nullptr;
     DbGrid* GridNoleggiEstesa = nullptr;
 
-    // The extended sheet's query: the customer's sites with their rentals and articles.
-    Query qScheda;
 
 public Q_SLOTS:
     // Closing: pending changes are dropped, the companions closed, an undoable deletion made
@@ -221,5 +219,6 @@ private:
     QWidget* indirizzoSede = nullptr;
     QWidget* indirizzoSedeEstesa = nullptr;
     QWidget* EdtSettimana = nullptr;
+    OperazioniClienti operazioni;
     bool aperta = false;
 };
