@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <cmath>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -12,6 +13,26 @@ namespace {
 double arrotondaMillesimi(double x)
 {
     return std::trunc(x / 0.001 + 0.5) * 0.001;
+}
+
+// Runs `lavoro`, then `ripristina` whatever happened. The failure the user hears of is the
+// first: a failed restore after a failed work is its consequence.
+void poiRipristina(const std::function<void()>& lavoro, const std::function<void()>& ripristina)
+{
+    std::exception_ptr errore;
+    try {
+        lavoro();
+    } catch (...) {
+        errore = std::current_exception();
+    }
+    try {
+        ripristina();
+    } catch (...) {
+        if (!errore)
+            throw;
+    }
+    if (errore)
+        std::rethrow_exception(errore);
 }
 
 } // namespace
@@ -46,42 +67,34 @@ void OperazioniClienti::CalcolaImponibile(int mesi)
     };
     scriviCliente(0.0);
 
-    std::exception_ptr errore;
-    try {
-        for (sedi.first(); !sedi.eof(); sedi.next()) {
-            sedi.edit();
-            sedi["Imponibile"] = 0.0;
-            double totaleSede = 0;
-            for (noleggi.first(); !noleggi.eof(); noleggi.next()) {
-                const double q = noleggi["InFattura"].isNull() ? noleggi["Quantita"].asFloat()
-                                                               : noleggi["InFattura"].asFloat();
-                const double costo = noleggi["Costo"].asFloat();
-                totaleCliente = arrotondaMillesimi(costo * q * mesi + totaleCliente);
-                scriviCliente(totaleCliente);
-                totaleSede = arrotondaMillesimi(costo * q + totaleSede);
-                sedi["Imponibile"] = totaleSede;
-            }
-        }
-    } catch (...) {
-        errore = std::current_exception();
-    }
     // Back to the first site and rental whatever happened; a site that could not be saved
     // gives its changes up.
-    try {
-        try {
-            sedi.first();
-        } catch (...) {
-            sedi.cancel();
-            sedi.first();
-        }
-        noleggi.first();
-    } catch (...) {
-        // After a failed sum the user hears of that failure, the cause of this one.
-        if (!errore)
-            throw;
-    }
-    if (errore)
-        std::rethrow_exception(errore);
+    poiRipristina(
+        [&] {
+            for (sedi.first(); !sedi.eof(); sedi.next()) {
+                sedi.edit();
+                sedi["Imponibile"] = 0.0;
+                double totaleSede = 0;
+                for (noleggi.first(); !noleggi.eof(); noleggi.next()) {
+                    const double q = noleggi["InFattura"].isNull() ? noleggi["Quantita"].asFloat()
+                                                                   : noleggi["InFattura"].asFloat();
+                    const double costo = noleggi["Costo"].asFloat();
+                    totaleCliente = arrotondaMillesimi(costo * q * mesi + totaleCliente);
+                    scriviCliente(totaleCliente);
+                    totaleSede = arrotondaMillesimi(costo * q + totaleSede);
+                    sedi["Imponibile"] = totaleSede;
+                }
+            }
+        },
+        [&] {
+            try {
+                sedi.first();
+            } catch (...) {
+                sedi.cancel();
+                sedi.first();
+            }
+            noleggi.first();
+        });
 
     // The extra lines, unrounded.
     Table& altre = dm.TblAltreInfo;
@@ -100,30 +113,20 @@ void OperazioniClienti::RicopiaImporti()
                             .arg(dm.db.qualified(QStringLiteral("Noleggi")), dm.db.qualified(QStringLiteral("Sedi")));
     noleggi.disableControls();
     const auto riprendi = qScopeGuard([&] { noleggi.enableControls(); });
-    std::exception_ptr errore;
-    try {
-        QSqlQuery q = dm.db.prepare(sql);
-        const QVariant cliente = dm.TblClienti["Codice"].value();
-        const QVariant sede = dm.TblSedi["Codice"].value();
-        for (noleggi.first(); !noleggi.eof(); noleggi.next()) {
-            q.bindValue(QStringLiteral(":costo"), plainDecimal(noleggi["Costo"].asFloat(), 3).toDouble());
-            q.bindValue(QStringLiteral(":cliente"), cliente);
-            q.bindValue(QStringLiteral(":sede"), sede);
-            q.bindValue(QStringLiteral(":servizio"), noleggi["Codice servizio"].value());
-            Database::run(q);
-        }
-    } catch (...) {
-        errore = std::current_exception();
-    }
-    try {
-        noleggi.first();
-    } catch (...) {
-        // The rentals stay where the copy stopped: the copy's own failure, if any, is reported.
-        if (!errore)
-            throw;
-    }
-    if (errore)
-        std::rethrow_exception(errore);
+    poiRipristina(
+        [&] {
+            QSqlQuery q = dm.db.prepare(sql);
+            const QVariant cliente = dm.TblClienti["Codice"].value();
+            const QVariant sede = dm.TblSedi["Codice"].value();
+            for (noleggi.first(); !noleggi.eof(); noleggi.next()) {
+                q.bindValue(QStringLiteral(":costo"), plainDecimal(noleggi["Costo"].asFloat(), 3).toDouble());
+                q.bindValue(QStringLiteral(":cliente"), cliente);
+                q.bindValue(QStringLiteral(":sede"), sede);
+                q.bindValue(QStringLiteral(":servizio"), noleggi["Codice servizio"].value());
+                Database::run(q);
+            }
+        },
+        [&] { noleggi.first(); });
 }
 
 void OperazioniClienti::CompilaOstrelo(const QVariant& codiceCliente)
