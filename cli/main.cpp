@@ -1,5 +1,6 @@
 // lavanderia-cli: set-up and scripting of the laundry's archive without a display.
 #include "Comandi.h"
+#include "ComandiFatture.h"
 #include "ComandiServizi.h"
 #include "Errors.h"
 #include "Locale.h"
@@ -20,6 +21,13 @@ const char* const uso =
     "      Carica i dati dimostrativi, creando prima l'archivio se manca.\n"
     "      Scala da 1 (50 clienti) a 200 (10.000 clienti), predefinita 1;\n"
     "      a parità di scala e seme (predefinito 1) i dati sono gli stessi.\n"
+    "  fatture CARTELLA --anno AAAA --mese M [--giorno G] --data GG/MM/AAAA\n"
+    "          [--cliente CODICE] [--da N --a N] [--stampa] --pdf FILE\n"
+    "      Elabora le fatture periodiche del mese (o del solo cliente indicato) e le\n"
+    "      scrive nel file PDF, come l'anteprima. Con --stampa le numera, le registra in\n"
+    "      prima nota e le incassa se il cliente ha l'incasso automatico, come la\n"
+    "      stampa; --da e --a limitano i clienti da fatturare per posizione. Una riga\n"
+    "      per fattura: numero, codice cliente, nome, imponibile, totale.\n"
     "  sql CARTELLA ISTRUZIONE\n"
     "      Esegue un'istruzione SQL sull'archivio. Le righe lette escono separate da\n"
     "      tabulazioni, con i nomi delle colonne nella prima riga; le altre istruzioni\n"
@@ -61,7 +69,7 @@ int main(int argc, char** argv)
 {
     // Commands that lay out printed documents need the fonts and the PDF writer of the window
     // system, which runs here without a display; the others need only the core.
-    const QByteArrayList conStampa{"estratto", "servizio", "sospesi", "consumi", "inventario"};
+    const QByteArrayList conStampa{"estratto", "servizio", "sospesi", "consumi", "inventario", "fatture"};
     qInstallMessageHandler(messaggiQt);
     std::unique_ptr<QCoreApplication> app;
     if (argc > 1 && conStampa.contains(argv[1])) {
@@ -92,6 +100,8 @@ int main(int argc, char** argv)
             return ComandoInit(resto, u);
         if (comando == QLatin1String("demo"))
             return ComandoDemo(resto, u);
+        if (comando == QLatin1String("fatture"))
+            return ComandoFatture(resto, u);
         if (comando == QLatin1String("sql"))
             return ComandoSql(resto, u);
         if (comando == QLatin1String("estratto"))

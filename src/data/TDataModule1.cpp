@@ -492,10 +492,15 @@ void TDataModule1::ApriFatture()
 {
     if (TblFatture.active())
         return;
+    PreparaFatture();
+    TblFatture.open();
+}
+
+void TDataModule1::PreparaFatture()
+{
     if (!TblFatture.exists())
         TblFatture.createTable();
     controllaColonne(QStringLiteral("Fatture"));
-    TblFatture.open();
 }
 
 void TDataModule1::apriTabelle()

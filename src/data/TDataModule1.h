@@ -84,6 +84,8 @@ public:
 
     // Opens the invoice lines of the periodic run, adding the columns older tables lack.
     void ApriFatture();
+    // The same without opening: the table exists, with every column, for SQL to fill.
+    void PreparaFatture();
 
     // Shared queries: the sites of an agent, the highest site group of a customer, the
     // pending-delivery rows of a site and article (newest first).

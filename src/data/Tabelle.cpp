@@ -231,7 +231,7 @@ TableDef defTotali()
 TableDef defPrimaNota()
 {
     return {"PrimaNota",
-            {contatore("Codice"), intero16("CodiceAltra"), reale("Cliente"),
+            {contatore("Codice"), intero32("CodiceAltra"), reale("Cliente"),
              testo("Causale", 50), data("Data"), valuta("Importo"), logico("Incassata", false),
              intero16("Fattura"), data("DataRif"), intero16("Conto"), valuta("Saldo"),
              testo("MastroConto", 8), logico("InsManuale")},

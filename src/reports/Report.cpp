@@ -249,6 +249,7 @@ private:
         bool keepWithNext = false;
         bool keepWithPrevious = false;
         bool alignBottom = false;
+        Band* source = nullptr;
         std::vector<PageText> texts;
         std::vector<size_t> pageNumbers;    // texts whose page number is filled in when placed
         std::vector<PageLine> lines;
@@ -563,6 +564,7 @@ bool ReportRun::printBand(Band& b, bool repeated)
     LaidBand& lb = pending[pendingCount];
     layoutBand(b, lb);
     steps.push_back({Step::Band, pendingCount, repeated});
+    lb.source = &b;
     ++pendingCount;
     if (b.afterPrint)
         b.afterPrint(b);
@@ -846,6 +848,8 @@ void ReportRun::flush()
             newPage();
         }
         place(lb);
+        if (lb.source && lb.source->onPlaced)
+            lb.source->onPlaced(*lb.source, model.pageCount() - 1, y, lb.height);
         y += lb.height;
         fresh = false;
         if (lb.alignBottom)

@@ -155,6 +155,9 @@ public:
     // leaves the band (and its child) out this time.
     std::function<bool(Band&)> beforePrint;
     std::function<void(Band&)> afterPrint;
+    // Runs once the band has its place in the page body: the index of the page, the band's
+    // top and its height, in mm from the paper's corner (for marks that span several bands).
+    std::function<void(Band&, int page, double top, double height)> onPlaced;
 
     enum Side { Top = 1, Bottom = 2, Left = 4, Right = 8, AllSides = 15 };
     // Rules along the band's sides, across the page body and down its grown height.

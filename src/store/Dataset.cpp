@@ -677,6 +677,14 @@ void Dataset::refresh()
         d->masterMoved();
 }
 
+void Dataset::refreshLater()
+{
+    if (!active())
+        return;
+    checkBrowseMode();
+    markStale(bookmark());
+}
+
 QVariantList Dataset::currentMasterKey() const
 {
     QVariantList key;

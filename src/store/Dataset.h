@@ -130,6 +130,9 @@ public:
     DatasetState state() const { return st; }
     // Reloads the rows (after changes made with SQL), staying on the same record if it is still there.
     void refresh();
+    // The same, left to the first operation that needs the rows: nothing is read when
+    // nobody looks, and several changes in a row cost one reload.
+    void refreshLater();
 
     // Navigation. Moving away from a record in Edit or Insert posts it first.
     void first();
