@@ -1,6 +1,7 @@
 #include "Dataset.h"
 #include "Errors.h"
 #include <QSqlRecord>
+#include <algorithm>
 
 Table::Table(Database& d, const QString& name, QObject* parent) : Dataset(d, name, parent) {}
 
@@ -101,10 +102,19 @@ void Table::openCursor()
 
 bool Table::linkNoCase(const QString& field) const
 {
-    // Archives written before numeric index columns kept the plain collation.
-    for (const auto& ix : stored.indexes)
-        if (ix.caseInsensitive && !ix.fields.isEmpty() && ix.fields.first().compare(field, Qt::CaseInsensitive) == 0)
+    auto testo = [this](const QString& f) {
+        const FieldDef* d = stored.field(f);
+        return d && d->type == FieldType::String;
+    };
+    for (const auto& ix : stored.indexes) {
+        if (!ix.caseInsensitive || ix.fields.isEmpty() || ix.fields.first().compare(field, Qt::CaseInsensitive) != 0)
+            continue;
+        // Text columns fold their case. A number column folds only in archives written before
+        // number columns kept the plain collation, whose indexes fold every column: an index
+        // that also holds a text column (Cliente, Posizione, Servizio) owes its fold to that.
+        if (testo(field) || std::none_of(ix.fields.begin(), ix.fields.end(), testo))
             return true;
+    }
     return false;
 }
 
