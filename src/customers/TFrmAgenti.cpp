@@ -42,7 +42,6 @@ TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(
     comeCampoSoloLettura(txtCodice, 80);
     txtProvvigione = new DbText(&dm.DSAgenti, "Provvigione", dm.prompts, this);
     comeCampoSoloLettura(txtProvvigione, 120);
-    txtProvvigione->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ControlliVivi controlli(&dm.DSAgenti, dm.prompts, this);
     controlli.coloreFuoco = true;
     auto* campi = new QGridLayout;

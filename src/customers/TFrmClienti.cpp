@@ -697,15 +697,6 @@ void TFrmClienti::FormClose()
     });
 }
 
-void TFrmClienti::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        e->accept();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
-
 void TFrmClienti::nascondi()
 {
     // QDialog::setVisible(false) would end the modal run the screen is shown in.
@@ -875,8 +866,6 @@ void TFrmClienti::InterventoNuovo()
     interventi.cancel();
     interventi.last();
     interventi.append();
-    if (EdtSettimana)
-        EdtSettimana->setFocus();
 }
 
 // ---- functions still to come

@@ -181,8 +181,6 @@ public Q_SLOTS:
 protected:
     // Opening: the invoiceable articles, the first customer, the ledger linked to it.
     void showEvent(QShowEvent* e) override;
-    // Escape belongs to the record being typed, not to the window.
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QWidget* creaBarra();

@@ -43,6 +43,7 @@ void DbEdit::setUpperCase(bool on)
 {
     upper = on;
     setValidator(on ? new UpperCaseValidator(this) : nullptr);
+    showField();
 }
 
 void DbEdit::setMask(const QString& mask)
@@ -80,6 +81,12 @@ void DbEdit::showField()
     }
     if (f && inputMask().isEmpty() && f->type() == FieldType::String && f->size() > 0)
         setMaxLength(f->size());
+    // Amounts at the right, unless the window places them otherwise afterwards.
+    if (f && !aligned) {
+        aligned = true;
+        if (f->type() == FieldType::Currency)
+            setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
     setReadOnly(f && f->readOnly());
     setText(upper ? t.toUpper() : t);
     // A text longer than the box shows from its start unless the user is typing in it.
@@ -145,6 +152,13 @@ void DbEdit::focusOutEvent(QFocusEvent* e)
         return;
     if (commit() && hasDisplayForm())
         showField();
+}
+
+void DbEdit::changeEvent(QEvent* e)
+{
+    QLineEdit::changeEvent(e);
+    if (e->type() == QEvent::ReadOnlyChange)
+        mostraSolaLettura(this, isReadOnly());
 }
 
 void DbEdit::dropEvent(QDropEvent* e)

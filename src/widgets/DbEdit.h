@@ -5,7 +5,8 @@
 
 // An edit box bound to one field of the current record. It shows the field as the record moves;
 // typing starts editing only when the data source's autoEdit allows it; the text is written when
-// the focus leaves the box or on Enter, and Escape takes back what was typed.
+// the focus leaves the box or on Enter, and Escape takes back what was typed. Amounts stand at
+// the right; a box that cannot be typed into has the read-only look.
 class DbEdit : public QLineEdit
 {
     Q_OBJECT
@@ -38,6 +39,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     // What the box shows without the focus, when it differs from the field's text.
@@ -47,4 +49,5 @@ private:
     bool upper = false;
     bool showing = false;
     bool inDisplayForm = false;
+    bool aligned = false;
 };

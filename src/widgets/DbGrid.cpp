@@ -3,6 +3,7 @@
 #include "DbAction.h"
 #include "DbGridDelegate.h"
 #include "DbGridModel.h"
+#include "FieldLink.h"
 #include "PendingEdits.h"
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -281,6 +282,10 @@ void DbGrid::deleteRecord()
 
 void DbGrid::keyPressEvent(QKeyEvent* e)
 {
+    if (isUnusedAltKey(e)) {
+        e->ignore();
+        return;
+    }
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     switch (e->key()) {
     case Qt::Key_Insert:

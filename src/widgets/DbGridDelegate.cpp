@@ -1,6 +1,7 @@
 #include "DbGridDelegate.h"
 #include "DbGrid.h"
 #include "DbGridModel.h"
+#include "FieldLink.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -44,6 +45,7 @@ QWidget* DbGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
             line->setMaxLength(f->size());
         w = line;
     }
+    scartaAltSenzaAcceleratore(w);
     editor = w;
     return w;
 }

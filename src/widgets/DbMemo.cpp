@@ -65,6 +65,13 @@ void DbMemo::keyPressEvent(QKeyEvent* e)
     QPlainTextEdit::keyPressEvent(e);
 }
 
+void DbMemo::changeEvent(QEvent* e)
+{
+    QPlainTextEdit::changeEvent(e);
+    if (e->type() == QEvent::ReadOnlyChange)
+        mostraSolaLettura(this, isReadOnly());
+}
+
 void DbMemo::focusOutEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusOutEvent(e);

@@ -19,6 +19,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
 

@@ -1,8 +1,12 @@
 #include "DbNavigator.h"
 #include "DataSource.h"
 #include "DbAction.h"
+#include "DbGrid.h"
+#include "FieldLink.h"
 #include "PendingEdits.h"
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -203,9 +207,41 @@ bool DbNavigator::click(NavButton b)
     if (actionFinished)
         runDbAction(prompts, [&] { actionFinished(b); });
     updateButtons();
+    if (done && b == NavButton::Insert && ds->state() == DatasetState::Insert)
+        fuocoSulPrimoCampo(window(), src);
     if (done)
         Q_EMIT clicked(b);
     return done;
+}
+
+namespace {
+
+// A control of the window that the user can type into, over the data source.
+bool campoDi(QWidget* w, const DataSource* src, const QWidget* finestra)
+{
+    if (!w->isVisibleTo(finestra) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+        return false;
+    if (auto* g = qobject_cast<DbGrid*>(w))
+        return g->source() == src;
+    if (auto* e = qobject_cast<QLineEdit*>(w); e && e->isReadOnly())
+        return false;
+    if (auto* m = qobject_cast<QPlainTextEdit*>(w); m && m->isReadOnly())
+        return false;
+    const auto* link = w->findChild<FieldLink*>(QString(), Qt::FindDirectChildrenOnly);
+    return link && link->source() == src;
+}
+
+} // namespace
+
+void fuocoSulPrimoCampo(QWidget* finestra, const DataSource* src)
+{
+    if (!finestra || !src)
+        return;
+    for (QWidget* w = finestra->nextInFocusChain(); w && w != finestra; w = w->nextInFocusChain())
+        if (campoDi(w, src, finestra)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
 }
 
 void DbNavigator::act(NavButton b, Dataset& ds)

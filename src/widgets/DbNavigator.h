@@ -33,12 +33,17 @@ inline constexpr NavButtons Editing = NavButton::Insert | NavButton::Delete | Na
 inline constexpr NavButtons All = Browse | Editing | NavButton::Refresh;
 } // namespace Nav
 
+// Puts the focus in the first control of the window (in tab order) that the user can type into
+// over the data source: where a new record starts.
+void fuocoSulPrimoCampo(QWidget* finestra, const DataSource* src);
+
 // A row of buttons that move through a data source's records and edit them. The buttons are
 // enabled as the state allows: first and prior not at the beginning, next and last not at the
 // end, edit and delete not on an empty set, post and cancel only while editing or inserting,
 // none while the dataset is closed. Before an action the changes still held by the controls of
 // the data source are written. An Abort from an action or a hook cancels it quietly; any other
-// error is shown in the standard error box and the record stays as it was.
+// error is shown in the standard error box and the record stays as it was. After an insert the
+// focus goes to the new record's first field.
 class DbNavigator : public QWidget
 {
     Q_OBJECT

@@ -5,6 +5,9 @@ DbText::DbText(DataSource* source, const QString& fieldName, Prompts& prompts, Q
     : QLabel(parent), fieldLink(new FieldLink(this, source, fieldName, prompts))
 {
     connect(fieldLink, &FieldLink::refresh, this, &DbText::showField);
+    // Amounts at the right, as in every other control.
+    if (const Field* f = fieldLink->field(); f && f->type() == FieldType::Currency)
+        setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     showField();
 }
 

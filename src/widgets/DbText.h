@@ -3,7 +3,8 @@
 #include <QLabel>
 #include <functional>
 
-// A label showing one field of the current record (read-only); amounts in the currency format.
+// A label showing one field of the current record (read-only); amounts in the currency format, at
+// the right.
 class DbText : public QLabel
 {
     Q_OBJECT

@@ -1,11 +1,29 @@
 #include "FieldLink.h"
 #include "DbAction.h"
 #include "PendingEdits.h"
+#include <QApplication>
 #include <QKeyEvent>
+#include <QWidget>
+
+namespace {
+
+class FiltroAlt : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        return e->type() == QEvent::KeyPress && isUnusedAltKey(static_cast<QKeyEvent*>(e));
+    }
+};
+
+} // namespace
 
 FieldLink::FieldLink(QObject* control, DataSource* source, const QString& fieldName, Prompts& prompts)
     : QObject(control), src(source), name(fieldName), msg(prompts)
 {
+    if (auto* w = qobject_cast<QWidget*>(control))
+        scartaAltSenzaAcceleratore(w);
     if (!source)
         return;
     connect(source, &DataSource::recordChanged, this, [this] {
@@ -17,13 +35,33 @@ FieldLink::FieldLink(QObject* control, DataSource* source, const QString& fieldN
         Q_EMIT refresh();
     });
     connect(source, &DataSource::fieldChanged, this, [this](Field* f) {
-        if (f && f->name().compare(name, Qt::CaseInsensitive) == 0) {
+        if (!f)
+            return;
+        if (f->name().compare(name, Qt::CaseInsensitive) == 0) {
             modified = false;
             Q_EMIT refresh();
+            return;
         }
+        // Calculated and lookup fields follow the fields they are made of at once (the VAT
+        // and the total of a new taxable amount, the agent of a new route).
+        const Field* own = field();
+        if (own && own->kind() != FieldKind::Data && !modified)
+            Q_EMIT refresh();
     });
     connect(source, &DataSource::stateChanged, this, &FieldLink::stateChanged);
     PendingEdits::add(this, source, [this] { return !modified || !writePending || writePending(); });
+}
+
+void scartaAltSenzaAcceleratore(QWidget* control)
+{
+    control->installEventFilter(new FiltroAlt(control));
+}
+
+void mostraSolaLettura(QWidget* box, bool solaLettura)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, solaLettura ? QColor(Qt::transparent) : QApplication::palette(box).color(QPalette::Base));
+    box->setPalette(p);
 }
 
 Field* FieldLink::field() const
@@ -70,6 +108,12 @@ bool FieldLink::write(const std::function<void(Field&)>& set)
     return ok;
 }
 
+bool isUnusedAltKey(const QKeyEvent* e)
+{
+    const Qt::KeyboardModifiers m = e->modifiers();
+    return (m & Qt::AltModifier) && !(m & Qt::ControlModifier) && !e->text().isEmpty();
+}
+
 bool isEditingKey(const QKeyEvent* e)
 {
     if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo)
@@ -79,7 +123,7 @@ bool isEditingKey(const QKeyEvent* e)
         return true;
     if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete)
         return true;
-    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier) || isUnusedAltKey(e))
         return false;
     const QString t = e->text();
     return !t.isEmpty() && t.at(0).isPrint();

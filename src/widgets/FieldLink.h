@@ -6,6 +6,7 @@
 
 class Prompts;
 class QKeyEvent;
+class QWidget;
 
 // The tie between one single-record control and one field of a data source: it tells the
 // control when to show the field again, lets the user's change start editing when the data
@@ -55,3 +56,15 @@ private:
 
 // A key press that changes the text of an edit box (characters, deletions, cut, paste, undo).
 bool isEditingKey(const QKeyEvent* e);
+// Alt with a letter that reached a control: no accelerator took it, so it does nothing (it
+// neither types the letter nor starts editing).
+bool isUnusedAltKey(const QKeyEvent* e);
+
+// Makes a control drop the Alt keys no accelerator took (the data-aware controls and the
+// grid's cell editors do so from their creation).
+void scartaAltSenzaAcceleratore(QWidget* control);
+
+// The look of a box that shows data but cannot be typed into, the same in every window: a
+// frame with no colour of its own, so the window's colour shows behind the text, as in the
+// sunken read-only captions. The data-aware boxes take it as they become read-only.
+void mostraSolaLettura(QWidget* box, bool solaLettura);

@@ -38,15 +38,20 @@ public:
         : src(src), pannello(pannello), riempi(riempi) {}
 
     bool vivo() const override { return false; }
-    QWidget* testo(const QString& campo, bool) override
+    QWidget* testo(const QString& campo, bool maiuscolo) override
     {
         auto* e = new QLineEdit(pannello);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
-        riempi.push_back([e, s = src, campo](int riga) {
+        mostraSolaLettura(e, true);
+        Dataset* ds = src ? src->dataset() : nullptr;
+        if (const Field* f = ds ? ds->findField(campo) : nullptr; f && f->type() == FieldType::Currency)
+            e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        riempi.push_back([e, s = src, campo, maiuscolo](int riga) {
             Dataset* ds = s ? s->dataset() : nullptr;
             const Field* f = ds ? ds->findField(campo) : nullptr;
-            e->setText(f ? gridText(ds->valueAt(riga, campo), f->type()) : QString());
+            const QString t = f ? gridText(ds->valueAt(riga, campo), f->type()) : QString();
+            e->setText(maiuscolo ? t.toUpper() : t);
             e->setCursorPosition(0);
         });
         return e;
@@ -104,9 +109,18 @@ GrigliaPannelli::GrigliaPannelli(DataSource* source, int colonne, const Costruzi
     QPalette evidenza = vivo->palette();
     evidenza.setColor(QPalette::Window, QColor(0xdc, 0xe8, 0xf8));
     vivo->setPalette(evidenza);
+    // Without records the live panel stays empty: controls over no record would show every
+    // check box grey.
+    auto* dentroVivo = new QVBoxLayout(vivo);
+    dentroVivo->setContentsMargins(0, 0, 0, 0);
+    vivoInterno = new QWidget(vivo);
+    QSizePolicy spVivo = vivoInterno->sizePolicy();
+    spVivo.setRetainSizeWhenHidden(true);
+    vivoInterno->setSizePolicy(spVivo);
+    dentroVivo->addWidget(vivoInterno);
     {
-        ControlliVivi c(source, prompts, vivo);
-        costruisci(c, vivo);
+        ControlliVivi c(source, prompts, vivoInterno);
+        costruisci(c, vivoInterno);
     }
 
     copie.resize(size_t(std::max(colonne, 1)));
@@ -194,6 +208,7 @@ void GrigliaPannelli::sincronizza()
     primo = std::max(0, std::min(primo, tot - n));
 
     disponi(corrente - primo);
+    vivoInterno->setVisible(tot > 0);
     for (int posto = 0; posto < n; ++posto) {
         if (posto == corrente - primo)
             continue;

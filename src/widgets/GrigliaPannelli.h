@@ -34,7 +34,7 @@ public:
     GrigliaPannelli(DataSource* source, int colonne, const Costruzione& costruisci, Prompts& prompts,
                     QWidget* parent = nullptr);
 
-    // The panel that holds the data-aware controls.
+    // The panel that holds the data-aware controls (empty while there is no record).
     QWidget* pannelloVivo() const { return vivo; }
     // A record being inserted shows after the last one instead of at the cursor.
     void setNuoviInFondo(bool on) { nuoviInFondo = on; sincronizza(); }
@@ -74,6 +74,7 @@ private:
     QPointer<DataSource> src;
     Prompts& prompts;
     QFrame* vivo = nullptr;
+    QWidget* vivoInterno = nullptr;     // the controls of the live panel
     std::vector<Copia> copie;
     QBoxLayout* fila = nullptr;
     QScrollBar* scorrimento = nullptr;

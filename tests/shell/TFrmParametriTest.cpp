@@ -1,6 +1,7 @@
 #include "ArchivioDiProva.h"
 #include "DbEdit.h"
 #include "TFrmParametri.h"
+#include <QApplication>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -116,4 +117,19 @@ TEST_F(SchermataParametri, ANewYearStartsFromInvoiceZero)
     w->btnSalva->click();
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(prossimaFattura(), 1);
+}
+
+TEST(Parametri, UpperCaseFieldsShowTheStoredTextInUpperCaseAndEscapeCloses)
+{
+    ArchivioDiProva a{2024, ArchivioDiProva::Avviato};
+    a.dm->db.exec("UPDATE Parametri SET FE_CedComune = 'Rende', REA_Ufficio = 'cs'");
+    a.dm->TblParametri.refresh();
+    TFrmParametri w(*a.dm, nullptr);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.edtCedComune->text(), "RENDE");
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
 }
