@@ -1,5 +1,6 @@
 // lavanderia-cli: set-up and scripting of the laundry's archive without a display.
 #include "Comandi.h"
+#include "ComandiFE.h"
 #include "ComandiFatture.h"
 #include "ComandiServizi.h"
 #include "Errors.h"
@@ -52,6 +53,15 @@ const char* const uso =
     "  inventario CARTELLA --dal GG/MM/AAAA --al GG/MM/AAAA [--articolo CODICE] --pdf FILE\n"
     "      I movimenti di magazzino di un articolo nel periodo; senza --articolo,\n"
     "      quelli di tutti gli articoli fatturabili.\n"
+    "  fe nota CARTELLA --cliente CODICE --data GG/MM/AAAA --anno AAAA [--salva CARTELLA]\n"
+    "      Genera nella cartella di lavoro la nota di credito elettronica sulla\n"
+    "      fattura del cliente dell'ultima elaborazione; con --salva la copia nella\n"
+    "      cartella di invio e avanza il progressivo e il numero delle note.\n"
+    "  fe valida FILE...\n"
+    "      Controlla i file (anche firmati, .p7m) con lo schema FatturaPA e con i\n"
+    "      controlli del Sistema di Interscambio; esce con 0 solo se sono tutti validi.\n"
+    "  fe mostra FILE --html PAGINA\n"
+    "      Scrive in PAGINA la fattura elettronica resa con il foglio di stile.\n"
     "  --help\n"
     "      Mostra questo aiuto.\n";
 
@@ -116,6 +126,8 @@ int main(int argc, char** argv)
             return ComandoConsumi(resto, u);
         if (comando == QLatin1String("inventario"))
             return ComandoInventario(resto, u);
+        if (comando == QLatin1String("fe"))
+            return ComandoFE(resto, u);
         err << QStringLiteral("Comando sconosciuto: %1\n\n").arg(comando) << uso;
         return 1;
     } catch (const LavError& e) {

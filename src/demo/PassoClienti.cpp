@@ -221,6 +221,7 @@ void Generatore::creaAltreRighe(int cliente, Unita& imponibile)
         {"Lavaggio tappeti a domicilio", 1, 4, 2000, 4500},
     };
     const int numRighe = c.tra(1, 3);
+    QStringList usate;
     for (int p = 1; p <= numRighe; ++p) {
         if (c.percento(20)) {
             // A line of text only.
@@ -235,7 +236,13 @@ void Generatore::creaAltreRighe(int cliente, Unita& imponibile)
         const int q = c.tra(m.qMin, m.qMax);
         const Unita prezzo = Unita(c.tra(m.prezzoMin, m.prezzoMax) / 10 * 10) * 100;
         imponibile += prezzo * q;
-        (*insAltreInfo)({cliente, p, q, QString::fromUtf8(m.descrizione), euro(prezzo)});
+        // The run merges lines of the same text into one, at the first line's price: a second
+        // line of a kind gets a text of its own.
+        QString descrizione = QString::fromUtf8(m.descrizione);
+        if (const qsizetype volte = usate.count(descrizione))
+            descrizione += QStringLiteral(" - intervento n. %1").arg(volte + 1);
+        usate << QString::fromUtf8(m.descrizione);
+        (*insAltreInfo)({cliente, p, q, descrizione, euro(prezzo)});
     }
 }
 

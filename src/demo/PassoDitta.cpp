@@ -42,7 +42,7 @@ void Generatore::scriviParametri()
                               QStringLiteral("LN"),
                               0,
                               QVariant(),
-                              1,
+                              0,   // since 2019 every invoice is electronic, not only those to public bodies
                               QStringLiteral("TD24"),
                               QStringLiteral("TD04")};
 

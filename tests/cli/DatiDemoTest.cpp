@@ -349,7 +349,7 @@ TEST_F(DatiDemo, CompanyParametersAreFilledIn)
     EXPECT_EQ(p[0][5].toString(), "LN");
     EXPECT_EQ(p[0][6].toString(), "TD24");
     EXPECT_EQ(p[0][7].toString(), "TD04");
-    EXPECT_TRUE(p[0][8].toBool());
+    EXPECT_FALSE(p[0][8].toBool());   // electronic invoices for every customer
     EXPECT_EQ(p[0][9].toString().size(), 5);
 }
 

@@ -143,6 +143,26 @@ struct ArchivioFE : ArchivioDiProva
     QString percorso(const QString& nome) const { return QDir(dir.path()).filePath(nome); }
 };
 
+// The lines a run leaves for every customer that is not excluded: one line per invoiceable
+// article (quantities to invoice summed, the rental's price, multiplied by the months) and one
+// per extra line with a quantity (not multiplied). It stands in for the invoice run where only
+// the files made from the lines are under test.
+inline void RigheDiUnaElaborazione(Database& db, const QDate& data)
+{
+    db.exec("DELETE FROM Fatture");
+    db.exec("INSERT INTO Fatture (Cliente, Servizio, Posizione, Quantita, Prezzo, Data, Moltiplicatore) "
+            "SELECT s.\"Codice cliente\", a.Descrizione, 0, SUM(COALESCE(n.InFattura, n.Quantita)), "
+            "NULLIF(MAX(n.Costo), 0), ?, 1 "
+            "FROM Noleggi n JOIN Sedi s ON s.Codice = n.\"Codice sede\" JOIN Servizi a ON a.Codice = n.\"Codice servizio\" "
+            "JOIN Clienti c ON c.Codice = s.\"Codice cliente\" "
+            "WHERE a.Fatturabile = 1 AND NOT COALESCE(c.Escluso, 0) GROUP BY s.\"Codice cliente\", a.Descrizione",
+            {isoDate(data)});
+    db.exec("INSERT OR IGNORE INTO Fatture (Cliente, Servizio, Posizione, Quantita, Prezzo, Data, Moltiplicatore) "
+            "SELECT i.Cliente, i.Descrizione, 0, i.Quantita, NULLIF(i.Prezzo, 0), ?, 0 FROM AltreInfo i "
+            "JOIN Clienti c ON c.Codice = i.Cliente WHERE i.Quantita IS NOT NULL AND NOT COALESCE(c.Escluso, 0)",
+            {isoDate(data)});
+}
+
 // Texts read in the failures of the tests.
 inline void PrintTo(const QString& s, std::ostream* os)
 {

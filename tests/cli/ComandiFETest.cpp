@@ -1,0 +1,72 @@
+#include "ArchivioFE.h"
+#include "DatiDemo.h"
+#include "support/EseguiCli.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString campioni = QStringLiteral(FATTURAPA_DIR "/samples/");
+
+} // namespace
+
+TEST(ComandiFE, ValidaPrintsTheMessageOfEachFileAndSucceedsOnlyWhenAllAreValid)
+{
+    const QString a = campioni + "IT01234567890_FPA01.xml", b = campioni + "IT01234567890_FPR01.xml",
+                  rotto = campioni + "invalid/IT01234567890_FPR02.xml";
+    EsitoCli e = eseguiCli({"fe", "valida", a, b});
+    EXPECT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_EQ(e.out, a + ": Il documento risulta valido\n" + b + ": Il documento risulta valido\n");
+
+    e = eseguiCli({"fe", "valida", a, rotto});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_TRUE(e.out.contains(rotto + ": Errore riga 16: ")) << e.out.toStdString();
+    EXPECT_EQ(eseguiCli({"fe", "valida", campioni + "manca.xml"}).codice, 1);
+    EXPECT_EQ(eseguiCli({"fe", "valida"}).codice, 1);
+}
+
+TEST(ComandiFE, MostraWritesThePageOfTheStyleSheet)
+{
+    QTemporaryDir dir;
+    const QString pagina = dir.filePath("fattura.html");
+    const EsitoCli e = eseguiCli({"fe", "mostra", campioni + "IT01234567890_FPR02.xml", "--html", pagina});
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_EQ(e.out, pagina + "\n");
+    QFile f(pagina);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("<html"));
+    EXPECT_EQ(eseguiCli({"fe", "mostra", dir.filePath("manca.xml"), "--html", pagina}).codice, 1);
+}
+
+TEST(ComandiFE, NotaWritesTheCreditNoteOfACustomerAndSavesIt)
+{
+    QString cartella, cliente;
+    QTemporaryDir uscita;
+    {
+        ArchivioFE a;
+        CreaDatiDemo(a.dm->db, 1, 3);
+        a.dm->ApriFatture();
+        RigheDiUnaElaborazione(a.dm->db, QDate(2024, 6, 30));
+        a.sql("UPDATE Parametri SET FE_Progr = 7, NotaCre = 3");
+        cliente = a.leggi("SELECT min(Cliente) FROM Fatture JOIN Clienti ON Codice = Cliente "
+                          "WHERE Codice_FE IS NOT NULL").toString();
+        cartella = a.dir.path();
+        a.dir.setAutoRemove(false);
+    }
+    const EsitoCli e = eseguiCli({"fe", "nota", cartella, "--cliente", cliente, "--data", "10/07/2024", "--anno",
+                                  "2024", "--salva", uscita.path()});
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_TRUE(e.err.isEmpty()) << e.err.toStdString();
+    const QStringList righe = e.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(righe.size(), 2) << e.out.toStdString();
+    EXPECT_TRUE(righe[0].endsWith("_00008.xml")) << righe[0].toStdString();
+    EXPECT_EQ(righe[1], QDir(uscita.path()).filePath(QFileInfo(righe[0]).fileName()));
+    EXPECT_EQ(XmlLetto::file(righe[1])["//DatiGeneraliDocumento/Numero"], "00004");
+
+    const EsitoCli ignoto = eseguiCli({"fe", "nota", cartella, "--cliente", "99999", "--data", "10/07/2024", "--anno", "2024"});
+    EXPECT_EQ(ignoto.codice, 1);
+    EXPECT_EQ(ignoto.err, "Il cliente 99999 non esiste.\n");
+    EXPECT_EQ(eseguiCli({"fe", "nota", cartella, "--cliente", cliente, "--data", "31/02/2024", "--anno", "2024"}).codice, 1);
+    QDir(cartella).removeRecursively();
+}
