@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "DateIt.h"
 #include "Errors.h"
+#include "FatturazionePeriodica.h"
 #include "FileFE.h"
 #include "Opzioni.h"
 #include "PromptsConsole.h"
@@ -19,6 +20,8 @@
 
 namespace {
 
+const char usoGenera[] = "Uso: lavanderia-cli fe genera CARTELLA --anno AAAA --mese M --giorno G --data GG/MM/AAAA "
+                         "[--cliente CODICE] [--salva CARTELLA]\n";
 const char usoNota[] = "Uso: lavanderia-cli fe nota CARTELLA --cliente CODICE --data GG/MM/AAAA --anno AAAA "
                        "[--salva CARTELLA]\n";
 const char usoValida[] = "Uso: lavanderia-cli fe valida FILE...\n";
@@ -73,6 +76,55 @@ int anno(const Opzioni& o, Uscite u)
         return 0;
     }
     return a;
+}
+
+int intero(const Opzioni& o, const QString& nome, int min, int max, Uscite u)
+{
+    bool ok = false;
+    const int v = o.valore(nome).trimmed().toInt(&ok);
+    if (!ok || v < min || v > max) {
+        u.err << QStringLiteral("--%1 deve essere un numero da %2 a %3.\n").arg(nome).arg(min).arg(max);
+        return 0;
+    }
+    return v;
+}
+
+QString dueCifre(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// "Genera" of the periodic invoices: the run without numbers for the month (or one customer),
+// the period texts stored as a preview stores them, then one file per invoice.
+int genera(const QStringList& args, Uscite u)
+{
+    Opzioni o;
+    if (!leggiOpzioni(args, {"anno", "mese", "giorno", "data", "cliente", "salva"}, {"anno", "mese", "giorno", "data"},
+                      usoGenera, o, u))
+        return 1;
+    const int esercizio = anno(o, u);
+    const int mese = intero(o, QStringLiteral("mese"), 1, 12, u);
+    const int giorno = intero(o, QStringLiteral("giorno"), 1, 31, u);
+    if (!esercizio || !mese || !giorno)
+        return 1;
+    PromptsConsole prompts(u.err);
+    auto dm = ApriEsercizio(o.cartella, esercizio, prompts);
+    FatturazionePeriodica run(*dm);
+    run.scelte = {mese, giorno, esercizio, o.valore(QStringLiteral("data")), o.valore(QStringLiteral("cliente"))};
+    bool elaborato = false;
+    auto elabora = [&] {
+        run.ElaboraFatture(false);
+        ContatoreFatture& c = dm->contatore();
+        c.ProssimoNumeroFattura(false);   // a year without invoices yet has no counter file
+        c.SalvaPeriodo(dueCifre(giorno), dueCifre(mese), dueCifre(giorno));
+        elaborato = true;
+    };
+    SessioneFE s(*dm, SessioneFE::Schermata::Fatture);
+    s.Mostra();
+    const QStringList scritti = s.GeneraFatture(QString::number(esercizio), elabora);
+    if (elaborato && scritti.isEmpty())
+        u.err << QStringLiteral("Nessuna fattura elettronica da generare.\n");
+    return generaESalva(s, scritti, o, {}, u);
 }
 
 int nota(const QStringList& args, Uscite u)
@@ -134,12 +186,14 @@ int ComandoFE(const QStringList& args, Uscite u)
 {
     const QString sotto = args.value(0);
     const QStringList resto = args.mid(1);
+    if (sotto == QLatin1String("genera"))
+        return genera(resto, u);
     if (sotto == QLatin1String("nota"))
         return nota(resto, u);
     if (sotto == QLatin1String("valida"))
         return valida(resto, u);
     if (sotto == QLatin1String("mostra"))
         return mostra(resto, u);
-    u.err << QStringLiteral("Uso: lavanderia-cli fe nota|valida|mostra ...\n");
+    u.err << QStringLiteral("Uso: lavanderia-cli fe genera|nota|valida|mostra ...\n");
     return 1;
 }

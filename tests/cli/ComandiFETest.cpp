@@ -70,3 +70,51 @@ TEST(ComandiFE, NotaWritesTheCreditNoteOfACustomerAndSavesIt)
     EXPECT_EQ(eseguiCli({"fe", "nota", cartella, "--cliente", cliente, "--data", "31/02/2024", "--anno", "2024"}).codice, 1);
     QDir(cartella).removeRecursively();
 }
+
+TEST(ComandiFE, GeneraWritesTheFilesOfTheRunAndSavingAdvancesTheProgressive)
+{
+    QString cartella;
+    QTemporaryDir uscita;
+    {
+        ArchivioFE a;
+        CreaDatiDemo(a.dm->db, 1, 3);
+        a.sql("UPDATE Parametri SET FE_Progr = 7");
+        cartella = a.dir.path();
+        a.dir.setAutoRemove(false);
+    }
+    const QStringList mese{"fe", "genera", cartella, "--anno", "2024", "--mese", "12", "--giorno", "31", "--data",
+                           "31/12/2024"};
+    EsitoCli e = eseguiCli(mese);
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    const QStringList generati = e.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(generati.size(), 20) << e.err.toStdString();
+    EXPECT_TRUE(generati.first().endsWith("_00008.xml")) << generati.first().toStdString();
+    EXPECT_TRUE(e.err.isEmpty()) << e.err.toStdString();   // no file the checks would refuse
+
+    // Generating again before saving reuses the numbers; saving copies every file and the
+    // progressive ends at the last one.
+    e = eseguiCli(mese + QStringList{"--salva", uscita.path()});
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    const QStringList righe = e.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(righe.size(), 2 * generati.size());
+    EXPECT_EQ(righe.mid(0, generati.size()), generati);
+    EXPECT_EQ(righe.last(), QDir(uscita.path()).filePath(QFileInfo(generati.last()).fileName()));
+    auto valore = [&](const QString& select) {   // the one value of a query, below its heading
+        return eseguiCli({"sql", cartella, select}).out.split('\n', Qt::SkipEmptyParts).value(1);
+    };
+    EXPECT_EQ(valore("SELECT FE_Progr FROM Parametri").toLongLong(), 7 + generati.size());
+
+    // One customer: one file, numbered after those saved.
+    const QString cliente = valore("SELECT min(Codice) FROM Clienti WHERE Codice_FE IS NOT NULL AND "
+                                   "coalesce(Escluso, 0) = 0 AND Condizioni = 'Mensile'");
+    e = eseguiCli(mese + QStringList{"--cliente", cliente});
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_EQ(e.out.count('\n'), 1) << e.out.toStdString();
+    EXPECT_TRUE(e.out.trimmed().endsWith(QStringLiteral("_%1.xml").arg(8 + generati.size(), 5, 10, QChar('0'))));
+
+    EXPECT_EQ(eseguiCli({"fe", "genera", cartella, "--anno", "2024", "--mese", "13", "--giorno", "31", "--data",
+                         "31/12/2024"})
+                  .codice,
+              1);
+    QDir(cartella).removeRecursively();
+}
