@@ -1,4 +1,5 @@
 #include "Comandi.h"
+#include "Clock.h"
 #include "DatiDemo.h"
 #include "Database.h"
 #include "Errors.h"
@@ -94,19 +95,28 @@ int ComandoDemo(const QStringList& args, Uscite u)
     Database db(QStringLiteral("lavanderia-cli"));
     db.open(cartellaArchivi(cartella));
     CreaDatiDemo(db, int(scala), quint32(seme));
+    db.close();
+    CreaEserciziDemo(cartella, quint32(seme));
 
-    auto conta = [&](const char* tabella) { return db.recordCount(QString::fromLatin1(tabella)); };
+    db.open(cartellaArchivi(cartella));
+    auto conta = [&](const QString& tabella) { return db.recordCount(tabella); };
+    const int anno = oggi().year();
     u.out << QStringLiteral("Dati dimostrativi creati in %1 s: %2 clienti, %3 sedi, %4 noleggi, "
-                            "%5 agenti, %6 giri, %7 articoli, %8 interventi, %9 sospesi.\n")
+                            "%5 agenti, %6 giri, %7 articoli, %8 interventi, %9 sospesi;")
                  .arg(QLocale(QLocale::Italian).toString(tempo.elapsed() / 1000.0, 'f', 1))
-                 .arg(conta("Clienti"))
-                 .arg(conta("Sedi"))
-                 .arg(conta("Noleggi"))
-                 .arg(conta("Agenti"))
-                 .arg(conta("Iter"))
-                 .arg(conta("Servizi"))
-                 .arg(conta("Interventi"))
-                 .arg(conta("Sospesi"));
+                 .arg(conta(QStringLiteral("Clienti")))
+                 .arg(conta(QStringLiteral("Sedi")))
+                 .arg(conta(QStringLiteral("Noleggi")))
+                 .arg(conta(QStringLiteral("Agenti")))
+                 .arg(conta(QStringLiteral("Iter")))
+                 .arg(conta(QStringLiteral("Servizi")))
+                 .arg(conta(QStringLiteral("Interventi")))
+                 .arg(conta(QStringLiteral("Sospesi")))
+          << QStringLiteral(" esercizi %1 e %2 con %3 e %4 movimenti di prima nota.\n")
+                 .arg(anno - 1)
+                 .arg(anno)
+                 .arg(conta(TDataModule1::nomeLedger(anno - 1)))
+                 .arg(conta(TDataModule1::nomeLedger(anno)));
     db.close();
     return 0;
 }

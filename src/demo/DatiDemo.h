@@ -1,5 +1,5 @@
 #pragma once
-#include <QtGlobal>
+#include <QString>
 
 class Database;
 
@@ -20,3 +20,11 @@ class Database;
 // step at the end of Generatore::esegui, drawing from its own stream (Caso seeded from the seed)
 // so that the data of the earlier steps stay as they are for a given seed.
 void CreaDatiDemo(Database& db, int scale, quint32 seed);
+
+// The office at work on a working folder whose archive holds the demo data: the fiscal year
+// before the one of oggi() and the current one, each with its ledger of issued invoices and
+// collections (some still open) and its counter file, the balances carried from one year to
+// the next, the invoice lines of the last periodic run and the counters of the electronic
+// invoices. Everything goes through the operations the windows call. It draws from its own
+// stream, so the data of CreaDatiDemo stay the same for a seed.
+void CreaEserciziDemo(const QString& cartella, quint32 seed);

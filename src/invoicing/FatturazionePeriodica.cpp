@@ -369,7 +369,7 @@ QList<FatturaPeriodica> FatturazionePeriodica::Stampa(TQRFatture& report, const 
                                            "in prima nota non è stato registrato nulla.")
                                 .arg(fatture.first().numero)
                                 .arg(fatture.last().numero));
-    registraInPrimaNota(fatture, DataFattura());
+    RegistraInPrimaNota(fatture, DataFattura());
     timbraDataFattura();
     return fatture;
 }
@@ -384,7 +384,7 @@ void FatturazionePeriodica::prepara(TQRFatture& report)
     report.prepare();
 }
 
-void FatturazionePeriodica::registraInPrimaNota(const QList<FatturaPeriodica>& fatture, const QDate& data)
+void FatturazionePeriodica::RegistraInPrimaNota(const QList<FatturaPeriodica>& fatture, const QDate& data)
 {
     BusyScope attesa(dm.prompts);
     Table& clienti = dm.TblClienti;

@@ -74,13 +74,18 @@ public:
     // manual invoices.
     static void ControllaContatore(TDataModule1& dm);
 
+    // Records in the ledger the invoices of the printing run just made (the customers it
+    // flagged, in name order), each collected at once when its customer has automatic
+    // collection: all of them or none. "Stampa" calls it once the pages went out; so does
+    // whoever sent the invoices by another road.
+    void RegistraInPrimaNota(const QList<FatturaPeriodica>& fatture, const QDate& data);
+
 private:
     QList<FatturaPeriodica> elabora(bool stampa, int dal, int al, bool salvaPeriodo);
     // The lines of the customers of the run (listed in temp.FattureInCorso), dated `data`.
     void PreparaRighe(const QDate& data);
     void controllaImporti(const QList<FatturaPeriodica>& fatture);
     void prepara(TQRFatture& report);
-    void registraInPrimaNota(const QList<FatturaPeriodica>& fatture, const QDate& data);
     void timbraDataFattura();
     QString filtroStampa() const;
 
