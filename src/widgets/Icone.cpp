@@ -204,6 +204,15 @@ void disegnaRicerca(QPainter& p)
     p.drawLine(QPointF(20.5, 20.5), QPointF(28.5, 28.5));
 }
 
+void disegnaAnteprima(QPainter& p)
+{
+    foglio(p, 3, 2, 19, 25);
+    penna(p, QColor(0xd6, 0xea, 0xf8, 0xd0), QColor(0x2c, 0x3e, 0x50), 2.4);
+    p.drawEllipse(QPointF(18, 18), 6.5, 6.5);
+    p.setPen(QPen(QColor(0x6e, 0x4b, 0x2a), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(23, 23), QPointF(29, 29));
+}
+
 void disegnaUlterioriRighe(QPainter& p)
 {
     foglio(p, 4, 2, 19, 27);
@@ -349,6 +358,7 @@ QIcon ricerca() { return iconaDisegnata(disegnaRicerca); }
 QIcon ulterioriRighe() { return iconaDisegnata(disegnaUlterioriRighe); }
 QIcon calcola() { return iconaDisegnata(disegnaCalcola); }
 QIcon stampa() { return iconaDisegnata(disegnaStampa); }
+QIcon anteprima() { return iconaDisegnata(disegnaAnteprima); }
 QIcon saldo() { return iconaDisegnata(disegnaSaldo); }
 QIcon modificaServizio() { return iconaDisegnata(disegnaModificaServizio); }
 QIcon eliminaServizio() { return iconaDisegnata(disegnaEliminaServizio); }

@@ -24,6 +24,7 @@ QIcon lavatrice();    // the program's own icon: a washing machine
 // The buttons of the screens.
 QIcon ricerca();           // a magnifying glass
 QIcon stampa();            // a printer
+QIcon anteprima();         // a sheet under a magnifying glass
 QIcon calcola();           // a pocket calculator
 QIcon annullaElimina();    // an arrow turning back over a bin
 QIcon ulterioriRighe();    // a sheet with a plus
