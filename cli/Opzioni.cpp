@@ -2,7 +2,7 @@
 
 #include "DateIt.h"
 
-bool Opzioni::leggi(const QStringList& args, const QStringList& nomi, QString& errore)
+bool Opzioni::leggi(const QStringList& args, const QStringList& nomi, QString& errore, const QStringList& senzaValore)
 {
     for (int i = 0; i < args.size(); ++i) {
         QString a = args[i];
@@ -22,6 +22,10 @@ bool Opzioni::leggi(const QStringList& args, const QStringList& nomi, QString& e
             conValore = true;
         }
         const QString nome = a.mid(2);
+        if (senzaValore.contains(nome) && !conValore) {
+            interruttori.insert(nome);
+            continue;
+        }
         if (!nomi.contains(nome)) {
             errore = QStringLiteral("Opzione non riconosciuta: %1").arg(a);
             return false;

@@ -29,6 +29,11 @@ const char* const uso =
     "      prima nota e le incassa se il cliente ha l'incasso automatico, come la\n"
     "      stampa; --da e --a limitano i clienti da fatturare per posizione. Una riga\n"
     "      per fattura: numero, codice cliente, nome, imponibile, totale.\n"
+    "  fattura-manuale CARTELLA --codice CODICE [--data GG/MM/AAAA] [--stampa] --pdf FILE\n"
+    "      Scrive nel file PDF la fattura manuale di quel codice, come l'anteprima. Con\n"
+    "      --stampa le dà il numero successivo dell'esercizio e la data di stampa (oggi\n"
+    "      se non indicata), come la stampa. Una riga: numero, data, nome, imponibile,\n"
+    "      totale.\n"
     "  sql CARTELLA ISTRUZIONE\n"
     "      Esegue un'istruzione SQL sull'archivio. Le righe lette escono separate da\n"
     "      tabulazioni, con i nomi delle colonne nella prima riga; le altre istruzioni\n"
@@ -84,7 +89,7 @@ int main(int argc, char** argv)
 {
     // Commands that lay out printed documents need the fonts and the PDF writer of the window
     // system, which runs here without a display; the others need only the core.
-    const QByteArrayList conStampa{"estratto", "servizio", "sospesi", "consumi", "inventario", "fatture"};
+    const QByteArrayList conStampa{"estratto", "servizio", "sospesi", "consumi", "inventario", "fatture", "fattura-manuale"};
     qInstallMessageHandler(messaggiQt);
     std::unique_ptr<QCoreApplication> app;
     if (argc > 1 && conStampa.contains(argv[1])) {
@@ -117,6 +122,8 @@ int main(int argc, char** argv)
             return ComandoDemo(resto, u);
         if (comando == QLatin1String("fatture"))
             return ComandoFatture(resto, u);
+        if (comando == QLatin1String("fattura-manuale"))
+            return ComandoFatturaManuale(resto, u);
         if (comando == QLatin1String("sql"))
             return ComandoSql(resto, u);
         if (comando == QLatin1String("estratto"))

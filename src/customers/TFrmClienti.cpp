@@ -62,19 +62,6 @@ const QStringList condizioni = {QStringLiteral("Mensile"),    QStringLiteral("Bi
                                 QStringLiteral("5 mesi")};
 constexpr int mesiPerCondizione[] = {1, 2, 3, 4, 6, 12, 5};
 
-QStringList codiciNatura()
-{
-    QStringList codici = {QString(), QStringLiteral("N1"), QStringLiteral("N2"), QStringLiteral("N2.1"),
-                          QStringLiteral("N2.2"), QStringLiteral("N3")};
-    for (int i = 1; i <= 6; ++i)
-        codici << QStringLiteral("N3.%1").arg(i);
-    codici << QStringLiteral("N4") << QStringLiteral("N5") << QStringLiteral("N6");
-    for (int i = 1; i <= 9; ++i)
-        codici << QStringLiteral("N6.%1").arg(i);
-    codici << QStringLiteral("N7");
-    return codici;
-}
-
 bool inModifica(const DataSource& s)
 {
     return s.state() == DatasetState::Edit || s.state() == DatasetState::Insert;
@@ -267,7 +254,7 @@ QWidget* TFrmClienti::creaTestata()
     TxtCodice->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     TxtCodice->setAlignment(Qt::AlignCenter);
     CmbNatura = new DbComboBox(&ActiveSource, "NATURA", dm.prompts, testata);
-    CmbNatura->setItems(codiciNatura());
+    CmbNatura->setItems(CodiciNatura());
     CmbNatura->setMaxVisibleItems(24);
     LblNatura = new QLabel(testata);
     LblNatura->setObjectName("LblNatura");
@@ -592,6 +579,19 @@ void TFrmClienti::ChkXMLClick()
     });
 }
 
+QStringList TFrmClienti::CodiciNatura()
+{
+    QStringList codici = {QString(), QStringLiteral("N1"), QStringLiteral("N2"), QStringLiteral("N2.1"),
+                          QStringLiteral("N2.2"), QStringLiteral("N3")};
+    for (int i = 1; i <= 6; ++i)
+        codici << QStringLiteral("N3.%1").arg(i);
+    codici << QStringLiteral("N4") << QStringLiteral("N5") << QStringLiteral("N6");
+    for (int i = 1; i <= 9; ++i)
+        codici << QStringLiteral("N6.%1").arg(i);
+    codici << QStringLiteral("N7");
+    return codici;
+}
+
 QString TFrmClienti::DescrizioneNatura(const QString& codice)
 {
     if (codice.size() < 2)
@@ -880,7 +880,22 @@ void esegui(const std::function<void()>& collegamento)
 
 void TFrmClienti::SBtnSaldoClick() { esegui(collegamenti.saldo); }
 void TFrmClienti::BtnNotaCreditoClick() { esegui(collegamenti.notaCredito); }
-void TFrmClienti::BtnFatturaClick() { esegui(collegamenti.fattura); }
 void TFrmClienti::BtnCaricaClick() { esegui(collegamenti.caricaOrdine); }
 void TFrmClienti::SBtnModificaServizioClick() { esegui(collegamenti.modificaServizio); }
 void TFrmClienti::SBtnRaggruppamentiClick() { esegui(collegamenti.raggruppamenti); }
+
+// The invoice window opens for this customer alone, in place of the screen, which then finds
+// the customer again.
+void TFrmClienti::BtnFatturaClick()
+{
+    Table& clienti = dm.TblClienti;
+    if (!collegamenti.fattura || !clienti.active() || clienti.isEmpty())
+        return;
+    if (!runDbAction(dm.prompts, [&] { clienti.checkBrowseMode(); }))
+        return;
+    const QVariant codice = clienti["Codice"].value();
+    nascondi();
+    collegamenti.fattura();
+    show();
+    runDbAction(dm.prompts, [&] { clienti.locate(QStringLiteral("Codice"), {codice}); });
+}

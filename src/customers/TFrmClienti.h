@@ -50,6 +50,8 @@ public:
     int MesiCondizioni() const;
     // Description of a VAT nature code ("N3.2"), empty for a code that has none.
     static QString DescrizioneNatura(const QString& codice);
+    // The nature codes of the drop-down lists, the empty one first.
+    static QStringList CodiciNatura();
 
     // The buttons' operations.
     void SBtnUndoClick();
@@ -80,7 +82,7 @@ public:
     struct Collegamenti {
         std::function<void()> saldo;            // "Saldo fattura"
         std::function<void()> notaCredito;      // "Nota credito"
-        std::function<void()> fattura;          // "Fattura"
+        std::function<void()> fattura;          // "Fattura", for the current customer
         std::function<void()> caricaOrdine;     // "Carica..."
         std::function<void()> modificaServizio; // "Modifica il servizio"
         std::function<void()> raggruppamenti;   // "Raggruppamenti"

@@ -226,7 +226,7 @@ void TDataModule1::definisciCampi()
     TblFatturaMan.addCalculatedField(QStringLiteral("Totale"), FieldType::Currency);
     TblFatturaMan.addCalculatedField(QStringLiteral("NumFatt"), FieldType::Integer);
     TblFatturaMan.onCalcFields += [this](Dataset& f) {
-        if (!f["Data fattura"].isNull() && ricalcolaMesiPeriodo)
+        if (ricalcolaMesiPeriodo)
             ricalcolaMesiPeriodo(f);
         Money imponibile;
         for (int i = 1; i <= 11; ++i) {

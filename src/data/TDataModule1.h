@@ -77,8 +77,8 @@ public:
     bool ModoElenco = false;  // list mode of the customer report
 
     // Months of the billing period of the manual invoice being shown (the line amounts are
-    // multiplied by it); the manual invoice window recomputes it through ricalcolaMesiPeriodo
-    // for a row that has its invoice date.
+    // multiplied by it), recomputed through ricalcolaMesiPeriodo for every row calculated
+    // (the manual invoices' operations set it).
     double MesiPeriodo = 0;
     std::function<void(Dataset&)> ricalcolaMesiPeriodo;
 

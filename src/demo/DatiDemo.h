@@ -6,8 +6,8 @@ class Database;
 // Fills a new archive (the installation tables present, Parametri with its one record, the
 // other tables empty) with the data of a plausible Calabrian industrial laundry: agents and
 // routes, articles with their stock and movements, customers with sites, rentals,
-// intervention days, extra invoice lines, pending deliveries and consumption readings, and
-// the company parameters.
+// intervention days, extra invoice lines, pending deliveries and consumption readings, the
+// company parameters, and manual invoices not yet printed.
 //
 // Scale 1 gives 50 customers (about 150 sites and 750 rentals), scale 100 gives 5,000
 // customers; scale runs from 1 to 200. The same scale and seed give the same archive on the
@@ -16,9 +16,10 @@ class Database;
 // LavError.
 //
 // The generator (Generatore.h) runs one step per subject, each in a file of its own
-// (PassoDitta, PassoAgenti, PassoClienti, PassoSedi, PassoMagazzino). A new subject adds its
-// step at the end of Generatore::esegui, drawing from its own stream (Caso seeded from the seed)
-// so that the data of the earlier steps stay as they are for a given seed.
+// (PassoDitta, PassoAgenti, PassoClienti, PassoSedi, PassoMagazzino, PassoFattureManuali). A
+// new subject adds its step at the end of Generatore::esegui, drawing from its own stream
+// (Caso seeded from the seed) so that the data of the earlier steps stay as they are for a
+// given seed.
 void CreaDatiDemo(Database& db, int scale, quint32 seed);
 
 // The office at work on a working folder whose archive holds the demo data: the fiscal year

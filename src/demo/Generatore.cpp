@@ -55,6 +55,7 @@ void Generatore::esegui()
     creaArticoliEMovimenti();
     scriviAgenti();
     scriviParametri();
+    creaFattureManuali();
 }
 
 QString Generatore::indirizzo()

@@ -68,7 +68,7 @@ class Generatore
 {
 public:
     Generatore(Database& db, int scale, quint32 seed)
-        : db(db), c(seed), scala(scale), oggi(::oggi())
+        : db(db), c(seed), seme(seed), scala(scale), oggi(::oggi())
     {}
 
     void esegui();
@@ -89,8 +89,11 @@ private:
     void creaArticoliEMovimenti();
     void scriviAgenti();
     void scriviParametri();
+    void creaFattureManuali();
 
     QString indirizzo();
+    static QString indirizzo(Caso& k);
+    static QString codiceUfficio(Caso& k);
     QString nome(const Categoria& cat);
     QString partitaIva(const QString& prov, bool ente = false);
     QString codiceAlfa(int lunghezza);
@@ -99,6 +102,7 @@ private:
 
     Database& db;
     Caso c;
+    quint32 seme;
     int scala;
     QDate oggi;
 

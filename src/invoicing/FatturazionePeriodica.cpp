@@ -66,22 +66,27 @@ QDate FatturazionePeriodica::DataFattura() const
     return d;
 }
 
+void FatturazionePeriodica::ControllaLettura(TDataModule1& dm)
+{
+    ContatoreFatture& contatore = dm.contatore();
+    if (!QFileInfo::exists(contatore.path()))
+        return;
+    try {
+        contatore.LeggiMese();
+    } catch (const LavError& e) {
+        rifiuta(dm.prompts, QStringLiteral("Il file contatore delle fatture '%1' non si può leggere (%2): ripristinarlo "
+                                           "o impostare l'ultimo numero di fattura nei Parametri.")
+                                .arg(QDir::toNativeSeparators(contatore.path()), e.message()));
+    }
+}
+
 void FatturazionePeriodica::ControllaContatore(TDataModule1& dm)
 {
     ContatoreFatture& contatore = dm.contatore();
     const QString file = QDir::toNativeSeparators(contatore.path());
-    int ultimo = 0;
+    ControllaLettura(dm);
     const bool esiste = QFileInfo::exists(contatore.path());
-    if (esiste) {
-        try {
-            contatore.LeggiMese();
-            ultimo = contatore.ProssimoNumeroFattura(false) - 1;
-        } catch (const LavError& e) {
-            rifiuta(dm.prompts, QStringLiteral("Il file contatore delle fatture '%1' non si può leggere (%2): ripristinarlo "
-                                               "o impostare l'ultimo numero di fattura nei Parametri.")
-                                    .arg(file, e.message()));
-        }
-    }
+    const int ultimo = esiste ? contatore.ProssimoNumeroFattura(false) - 1 : 0;
     QSqlQuery q = dm.db.exec(QStringLiteral("SELECT max(Fattura) FROM %1 WHERE Causale = 'Fattura di vendita' AND Conto = 0")
                                  .arg(dm.db.qualified(dm.TblPrimaNota.tableName())));
     const qint64 registrata = q.next() ? q.value(0).toLongLong() : 0;
@@ -126,16 +131,11 @@ QList<FatturaPeriodica> FatturazionePeriodica::elabora(bool stampa, int dal, int
     if (stampa) {
         ControllaContatore(dm);
     } else if (salvaPeriodo) {
-        try {
-            contatore.LeggiMese();
-        } catch (const LavError& e) {
-            const QString file = QDir::toNativeSeparators(contatore.path());
-            if (!QFileInfo::exists(contatore.path()))
-                rifiuta(prompts, QStringLiteral("Il file contatore delle fatture '%1' non esiste ancora: impostare l'ultimo "
-                                                "numero di fattura dell'anno nei Parametri.").arg(file));
-            rifiuta(prompts, QStringLiteral("Il file contatore delle fatture '%1' non si può leggere (%2): ripristinarlo o "
-                                            "impostare l'ultimo numero di fattura nei Parametri.").arg(file, e.message()));
-        }
+        if (!QFileInfo::exists(contatore.path()))
+            rifiuta(prompts, QStringLiteral("Il file contatore delle fatture '%1' non esiste ancora: impostare l'ultimo "
+                                            "numero di fattura dell'anno nei Parametri.")
+                                 .arg(QDir::toNativeSeparators(contatore.path())));
+        ControllaLettura(dm);
     }
 
     BusyScope attesa(prompts);

@@ -73,6 +73,9 @@ public:
     // has numbered invoices (a new file would issue their numbers again). Also used by the
     // manual invoices.
     static void ControllaContatore(TDataModule1& dm);
+    // Refuses (message and Abort) a counter file that exists but cannot be read, before an
+    // operation that would read it, or rewrite it as new.
+    static void ControllaLettura(TDataModule1& dm);
 
     // Records in the ledger the invoices of the printing run just made (the customers it
     // flagged, in name order), each collected at once when its customer has automatic

@@ -917,7 +917,13 @@ int ReportDocument::prepare()
 
 bool ReportDocument::preview(Prompts& prompts, QWidget* parent)
 {
-    if (prepare() == 0)
+    prepare();
+    return showPreview(prompts, parent);
+}
+
+bool ReportDocument::showPreview(Prompts& prompts, QWidget* parent)
+{
+    if (model.pageCount() == 0)
         return false;
     ReportPreview window(model, prompts, parent);
     const QString nome = displayName();

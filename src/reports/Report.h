@@ -289,6 +289,8 @@ public:
     // Lays the pages out again and shows them in the preview window; a document without
     // pages is not shown (false).
     bool preview(Prompts& prompts, QWidget* parent = nullptr);
+    // Shows the pages as last laid out (a print that was laid out by its own operation).
+    bool showPreview(Prompts& prompts, QWidget* parent = nullptr);
     // Through the print dialog (printer, copies, pages); false when cancelled or failed.
     bool print(Prompts& prompts);
     // On the default printer, without asking.

@@ -16,6 +16,8 @@
 #include "TFrmPrevSaldi.h"
 #include "TFrmQuery.h"
 #include "TFrmServizi.h"
+#include "TFrmFatturaMan.h"
+#include "TFrmFatture.h"
 #include "TFrmNotaCre.h"
 #include "TFrmValVisFE.h"
 #include "OrdineFE.h"
@@ -172,6 +174,7 @@ void TFrmMain::ClientiGestioneClick()
 void TFrmMain::collegaClienti(TFrmClienti& w)
 {
     w.collegamenti.notaCredito = [this] { apri<TFrmNotaCre>(); };
+    w.collegamenti.fattura = [this] { apriFatture(QString::number(dm->TblClienti["Codice"].asFloat(), 'f', 0)); };
     w.collegamenti.caricaOrdine = [this] { CaricaNumeroOrdine(dm->prompts, dm->TblClienti, dm->cartellaLavoro()); };
 }
 
@@ -308,6 +311,24 @@ void TFrmMain::FatturazioneValidaFEClick()
     TFrmValVisFE::DelModulo(*dm, this).Apri();
 }
 
+void TFrmMain::FatturazioneAutomaticaClick()
+{
+    apriFatture(QString());
+}
+
+// The invoice window for every due customer, or for one only (the customer screen's "Fattura").
+void TFrmMain::apriFatture(const QString& cliente)
+{
+    auto& w = finestre.get<TFrmFatture>([this](QWidget* owner) { return new TFrmFatture(*dm, owner); });
+    w.ClienteSingolo = cliente;
+    w.exec();
+}
+
+void TFrmMain::FatturazioneManualeClick()
+{
+    apri<TFrmFatturaMan>();
+}
+
 void TFrmMain::AnnoCreaClick()
 {
     dm->CreaAnnoSuccessivo();
@@ -327,6 +348,4 @@ void TFrmMain::MagazzinoInventarioClick() {}
 void TFrmMain::AgentiSchedaAnteprimaClick() {}
 void TFrmMain::AgentiSchedaStampaClick() {}
 void TFrmMain::AgentiServiziClick() {}
-void TFrmMain::FatturazioneAutomaticaClick() {}
-void TFrmMain::FatturazioneManualeClick() {}
 void TFrmMain::AltriModPagClick() {}

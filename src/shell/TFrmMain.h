@@ -85,6 +85,7 @@ private:
     QToolButton* pulsante(const QString& testo, const QIcon& icona, void (TFrmMain::*click)());
 
     void collegaClienti(TFrmClienti& w);
+    void apriFatture(const QString& cliente);
     void elencoAnalitico(bool stampa);
     void stampaDiretta(ReportDocument& r);
 

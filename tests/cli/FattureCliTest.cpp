@@ -1,7 +1,7 @@
+#include "EseguiCli.h"
 #include "FattureDiProva.h"
 #include "reports/LetturaPdf.h"
 #include "reports/TestoQt.h"
-#include <QProcess>
 
 namespace {
 
@@ -17,27 +17,8 @@ protected:
         contatore(40);
     }
 
-    struct Esito
-    {
-        int codice = -1;
-        QString out, err;
-    };
-    Esito cli(QStringList args)
-    {
-        QProcess p;
-        p.start(QStringLiteral(LAV_BIN_DIR "/lavanderia-cli"), QStringList{"fatture", a.dir.path()} + args);
-        Esito e;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            ADD_FAILURE() << "lavanderia-cli non termina";
-            return e;
-        }
-        e.codice = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        e.out = QString::fromUtf8(p.readAllStandardOutput());
-        e.err = QString::fromUtf8(p.readAllStandardError());
-        return e;
-    }
+    EsitoCli cli(const QStringList& args) { return eseguiCli(QStringList{"fatture", a.dir.path()} + args); }
+    EsitoCli manuale(const QStringList& args) { return eseguiCli(QStringList{"fattura-manuale", a.dir.path()} + args); }
     QString pdf = a.percorso("fatture.pdf");
 };
 
@@ -45,7 +26,7 @@ protected:
 
 TEST_F(FattureCli, ThePreviewWritesTheInvoicesWithoutNumberingThem)
 {
-    const Esito e = cli({"--anno", "2024", "--mese", "6", "--data", "30/06/2024", "--pdf", pdf});
+    const EsitoCli e = cli({"--anno", "2024", "--mese", "6", "--data", "30/06/2024", "--pdf", pdf});
     ASSERT_EQ(e.codice, 0) << e.err.toStdString();
     EXPECT_EQ(e.out, "0\t2\tBar Due\t100,00\t122,00\n0\t3\tBar Tre\t100,00\t122,00\n0\t1\tBar Uno\t100,00\t122,00\n");
     EXPECT_EQ(LetturaPdf::pagine(pdf), 3);
@@ -56,7 +37,7 @@ TEST_F(FattureCli, ThePreviewWritesTheInvoicesWithoutNumberingThem)
 
 TEST_F(FattureCli, ThePrintNumbersRecordsAndCollects)
 {
-    const Esito e = cli({"--anno", "2024", "--mese", "6", "--giorno", "30", "--data", "30/06/2024", "--da", "2", "--a", "3",
+    const EsitoCli e = cli({"--anno", "2024", "--mese", "6", "--giorno", "30", "--data", "30/06/2024", "--da", "2", "--a", "3",
                          "--stampa", "--pdf", pdf});
     ASSERT_EQ(e.codice, 0) << e.err.toStdString();
     EXPECT_EQ(e.out, "41\t3\tBar Tre\t100,00\t122,00\n42\t1\tBar Uno\t100,00\t122,00\n");
@@ -68,7 +49,7 @@ TEST_F(FattureCli, ThePrintNumbersRecordsAndCollects)
 
 TEST_F(FattureCli, BadInputEndsWithTheMessageAndWritesNothing)
 {
-    Esito e = cli({"--anno", "2024", "--mese", "6", "--data", "31/06/2024", "--stampa", "--pdf", pdf});
+    EsitoCli e = cli({"--anno", "2024", "--mese", "6", "--data", "31/06/2024", "--stampa", "--pdf", pdf});
     EXPECT_EQ(e.codice, 1);
     EXPECT_EQ(e.err, "'31/06/2024' non è una data valida per la data di stampa.\n");
 
@@ -88,5 +69,34 @@ TEST_F(FattureCli, BadInputEndsWithTheMessageAndWritesNothing)
     EXPECT_EQ(e.err, "Il mese deve essere un numero da 1 a 12.\n");
     e = cli({"--anno", "2024", "--mese", "6", "--data", "30/06/2025", "--pdf", pdf});
     EXPECT_EQ(e.codice, 1);
-    EXPECT_TRUE(e.err.startsWith("L'esercizio 2025 non esiste")) << e.err.toStdString();
+    EXPECT_TRUE(e.err.contains("non c'è l'esercizio 2025")) << e.err.toStdString();
+}
+
+// One manual invoice: the preview keeps its number, the print gives it the next one and the
+// date asked for; a wrong code or date changes nothing.
+TEST_F(FattureCli, TheManualInvoiceIsPrintedWithTheNextNumber)
+{
+    const qint64 codice = fatturaManuale({.data = "2024-03-31", .numero = 12, .inizio = "2024-03-01", .fine = "2024-03-31",
+                                          .righe = {{2, "Noleggio biancheria", 10}}});
+    EsitoCli e = manuale({"--codice", QString::number(codice), "--data", "10/07/2024", "--pdf", pdf});
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_EQ(e.out, "12\t31/03/2024\tComune di Rende Ufficio economato\t20,00\t24,40\n");
+    EXPECT_TRUE(LetturaPdf::testo(pdf).contains("12/2024"));
+    EXPECT_EQ(ultimoNumero(), 40);
+
+    e = manuale({"--codice", QString::number(codice), "--data", "10/07/2024", "--stampa", "--pdf", pdf});
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_EQ(e.out, "41\t10/07/2024\tComune di Rende Ufficio economato\t20,00\t24,40\n");
+    EXPECT_EQ(LetturaPdf::pagine(pdf), 1);
+    EXPECT_TRUE(LetturaPdf::testo(pdf).contains("41/2024"));
+    EXPECT_EQ(ultimoNumero(), 41);
+    EXPECT_EQ(valore("SELECT \"Numero fattura\" FROM Fattman"), 41.0);
+
+    e = manuale({"--codice", "99", "--stampa", "--data", "10/07/2024", "--pdf", pdf});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.err, "La fattura manuale 99 non esiste.\n");
+    e = manuale({"--codice", QString::number(codice), "--data", "32/07/2024", "--stampa", "--pdf", pdf});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.err, "'32/07/2024' non è una data valida per la data di stampa.\n");
+    EXPECT_EQ(ultimoNumero(), 41);
 }

@@ -3,6 +3,7 @@
 #include "DateIt.h"
 #include <QFile>
 #include <QSqlQuery>
+#include <tuple>
 #include <gtest/gtest.h>
 
 // The builders take designated initializers that leave the other fields at their defaults.
@@ -74,6 +75,45 @@ protected:
     {
         sql("INSERT INTO AltreInfo (Cliente, Progr, Quantita, Descrizione, Prezzo) VALUES (?, ?, ?, ?, ?)",
             {cliente, ++ultimoProgr, quantita, descrizione, prezzo});
+    }
+
+    struct Manuale
+    {
+        QString nome1 = QStringLiteral("Comune di Rende");
+        QString nome2 = QStringLiteral("Ufficio economato");
+        QString indirizzo = QStringLiteral("Piazza Municipio 1");
+        QVariant data;                   // "Data fattura", ISO text
+        QVariant numero;
+        QVariant inizio, fine;           // the billing period, ISO texts
+        QVariant contratto;              // "DataContratto"
+        double iva = 22;
+        bool millesimi = false;
+        QList<std::tuple<QVariant, QString, QVariant>> righe;   // quantity, description, unit price
+    };
+
+    // A manual invoice written into the file; the data module's table stands on it.
+    qint64 fatturaManuale(const Manuale& m)
+    {
+        QStringList campi{"Nome1", "Nome2", "Indirizzo", "\"Città\"", "\"Codice fiscale\"", "\"Partita iva\"",
+                          "\"Data fattura\"", "\"Numero fattura\"", "DataInizioP", "DataFineP", "DataContratto", "Iva",
+                          "Millesimi", "\"Rigo 1\"", "Rigo_7"};
+        QVariantList valori{m.nome1, m.nome2, m.indirizzo, "87036 Rende (CS)", "80003370781", "00339930780", m.data,
+                            m.numero, m.inizio, m.fine, m.contratto, m.iva, m.millesimi, "Servizio di lavanderia",
+                            "Pagamento con bonifico bancario"};
+        for (int i = 0; i < m.righe.size(); ++i) {
+            const auto& [q, d, p] = m.righe[i];
+            campi << QString("\"Quantità %1\"").arg(i + 1) << QString("\"Descrizione %1\"").arg(i + 1)
+                  << QString("\"Prezzo unitario %1\"").arg(i + 1);
+            valori << q << d << p;
+        }
+        QStringList segni;
+        for (int i = 0; i < campi.size(); ++i)
+            segni << "?";
+        QSqlQuery q = dm.db.exec(QString("INSERT INTO Fattman (%1) VALUES (%2)").arg(campi.join(", "), segni.join(", ")), valori);
+        const qint64 codice = q.lastInsertId().toLongLong();
+        dm.TblFatturaMan.refresh();
+        dm.TblFatturaMan.locate("Codice", {codice});
+        return codice;
     }
 
     // The tables see what was written.
