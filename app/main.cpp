@@ -1,3 +1,4 @@
+#include "BloccoCartella.h"
 #include "Errors.h"
 #include "Icone.h"
 #include "LavApplication.h"
@@ -38,6 +39,9 @@ int main(int argc, char** argv)
     bool avviato = false;
     try {
         const QString lavoro = QDir::currentPath();
+        // One program at a time on a working folder: a second one says who holds it and ends.
+        BloccoCartella::attiva();
+        BloccoCartella::prendi(lavoro);
         if (TDataModule1::archivioMancante(lavoro)) {
             if (!prompts.askYes("Nella cartella di lavoro non c'è un archivio. Creo un nuovo archivio vuoto?"))
                 return 0;
@@ -47,8 +51,15 @@ int main(int argc, char** argv)
         frmMain.impostaDataModule(*dm);
         dm->sceltaAnno = [&frmMain] { frmMain.AnnoCambiaClick(); };
         avviato = dm->Avvia();
+        // A year that could not be opened ends the program touching no file: no copy either.
+        frmMain.copiaAllUscita = !dm->annoNonApribile();
     } catch (const Abort&) {
+    } catch (const CartellaInUso& e) {
+        frmWait.close();
+        prompts.error(e.message());
+        return 1;
     } catch (const LavError& e) {
+        frmMain.copiaAllUscita = false;
         prompts.standardError(e.message());
     }
     frmWait.close();
@@ -59,6 +70,9 @@ int main(int argc, char** argv)
         frmMain.close();
         return 0;
     }
+    // The program ends when the main window has closed, whatever other window is still shown.
+    app.setQuitOnLastWindowClosed(false);
+    QObject::connect(&frmMain, &TFrmMain::chiusa, &app, &QApplication::quit, Qt::QueuedConnection);
     frmMain.show();
     return app.exec();
 }

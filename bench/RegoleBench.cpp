@@ -1,6 +1,6 @@
 // The data module's heavier rules on a large synthetic archive, each beside the same work done
-// by plain SQL in the same run: the rebuild of the totals per customer and article, and the
-// collection of an invoice with its undo.
+// by plain SQL in the same run: the rebuild of the totals per customer and article, the
+// collection of an invoice with its undo, and the post of an edited customer.
 #include "Clock.h"
 #include "DatiDemo.h"
 #include "EseguiBenchmark.h"
@@ -118,10 +118,44 @@ void IncassaEAnnulla1000Fatture_BaselinePlainSql(benchmark::State& state)
     }
 }
 
+// Editing and posting customers one by one, as the customer screen does: each post finds its row
+// by the key, checks it against the values read and writes it, without reading the table again.
+void ModificaEPost1000Clienti(benchmark::State& state)
+{
+    Table& clienti = archivio().dm->TblClienti;
+    int giro = 0;
+    clienti.disableControls();   // the sites of each customer are not what is measured
+    for (auto _ : state) {
+        ++giro;
+        clienti.first();
+        for (int i = 0; i < 1000; ++i, clienti.next()) {
+            clienti.edit();
+            clienti["Indirizzo"] = QString("Via Roma %1").arg(giro * 1000 + i);
+            clienti.post();
+        }
+    }
+    clienti.enableControls();
+}
+
+// Baseline: the same rows written by one UPDATE by key each, each in its own transaction as a
+// post is.
+void ModificaEPost1000Clienti_BaselinePlainUpdate(benchmark::State& state)
+{
+    TDataModule1& dm = *archivio().dm;
+    int giro = 0;
+    for (auto _ : state) {
+        ++giro;
+        for (int i = 0; i < 1000; ++i)
+            dm.db.exec("UPDATE Clienti SET Indirizzo = ? WHERE Codice = ?", {QString("Via Corso %1").arg(giro * 1000 + i), 1 + i});
+    }
+}
+
 BENCHMARK(RicalcolaTotaliScale100)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(RicalcolaTotaliScale100_BaselineOneStatement)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(IncassaEAnnulla1000Fatture)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(IncassaEAnnulla1000Fatture_BaselinePlainSql)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ModificaEPost1000Clienti)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(ModificaEPost1000Clienti_BaselinePlainUpdate)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 

@@ -160,11 +160,20 @@ int ComandoSql(const QStringList& args, Uscite u)
     Database db(QStringLiteral("lavanderia-cli"));
     db.open(cartellaArchivi(cartella));
 
+    // One statement at a time; what is wrong is said in Italian.
+    auto motivo = [](const QSqlError& e) {
+        return sqliteMessage(e.nativeErrorCode().toInt(), e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
+    };
+    const QString problema = db.statementProblem(args[1]);
+    if (!problema.isEmpty()) {
+        u.err << QStringLiteral("Errore SQL: %1\n").arg(problema);
+        return 1;
+    }
     QSqlQuery q(db.connection());
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     if (!q.exec(args[1])) {
-        u.err << QStringLiteral("Errore SQL: %1\n").arg(q.lastError().text());
+        u.err << QStringLiteral("Errore SQL: %1\n").arg(motivo(q.lastError()));
         return 1;
     }
     if (q.isSelect()) {
@@ -180,7 +189,7 @@ int ComandoSql(const QStringList& args, Uscite u)
             u.out << riga.join(u'\t') << '\n';
         }
         if (q.lastError().isValid()) {
-            u.err << QStringLiteral("Errore SQL: %1\n").arg(q.lastError().text());
+            u.err << QStringLiteral("Errore SQL: %1\n").arg(motivo(q.lastError()));
             return 1;
         }
     } else {

@@ -1,4 +1,5 @@
 // lavanderia-cli: set-up and scripting of the laundry's archive without a display.
+#include "BloccoCartella.h"
 #include "Comandi.h"
 #include "ComandiFE.h"
 #include "ComandiFatture.h"
@@ -103,6 +104,9 @@ int main(int argc, char** argv)
     QTextStream out(stdout), err(stderr);
     Uscite u{out, err};
 
+    // Every archive a command opens takes its working folder for the run: a command never
+    // works beside the program, or beside another command, on the same folder.
+    BloccoCartella::attiva();
     const QStringList args = app->arguments().mid(1);
     if (args.isEmpty()) {
         err << uso;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <optional>
 
 // Record layout, little-endian: int16 number at 0; three short strings (a length byte and two
 // character bytes) at 2, 5 and 8; a padding byte at 11.
@@ -16,7 +17,6 @@ constexpr int textCapacity = 2;
 constexpr int textOffsets[3] = {2, 5, 8};
 
 // Runtime I/O error codes the counter operations report.
-constexpr int errReadPastEnd = 100;   // the file is shorter than one record
 constexpr int errPathNotFound = 3;    // the folder of the file does not exist
 constexpr int errAccessDenied = 5;    // the file cannot be written
 constexpr int errFileNotOpen = 103;   // there is no file to read
@@ -77,18 +77,39 @@ void writeRecord(const QString& path, const ContatoreFatture::Record& r)
     }
 }
 
-// Reads the record of an existing file. A missing file is error 103 (file not open); a file
-// too short to hold a record is error 100 (read past end of file): the caller stops and
-// nothing is written or returned from a partial record.
-ContatoreFatture::Record readExisting(const QString& path)
+LavError illeggibile(const QString& path, const QString& motivo)
 {
+    return LavError(QStringLiteral("Il contatore delle fatture '%1' non si può leggere: %2. Il file è stato lasciato com'è: "
+                                   "ripristinarlo da una copia prima di stampare fatture.")
+                        .arg(QDir::toNativeSeparators(path), motivo));
+}
+
+// The record of the file; nullopt when there is no file. A file that is there but cannot be
+// read whole (too short, not a plain file, not readable) is an error naming it: the number it
+// holds is unknown, so nothing may be written over it.
+std::optional<ContatoreFatture::Record> readIfThere(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (path.isEmpty() || (!fi.exists() && !fi.isSymLink()))
+        return std::nullopt;
+    if (!fi.isFile())
+        throw illeggibile(path, QStringLiteral("non è un file ordinario"));
     QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
-        throw IoError(errFileNotOpen);
+    if (!f.open(QIODevice::ReadOnly))
+        throw illeggibile(path, QStringLiteral("accesso negato"));
     ContatoreFatture::Record r;
     if (!readRecord(f, r))
-        throw IoError(errReadPastEnd);
+        throw illeggibile(path, QStringLiteral("contiene %1 byte invece dei %2 di un record").arg(f.size()).arg(recordSize));
     return r;
+}
+
+// The record of a file that must be there: a missing file is error 103 (file not open).
+ContatoreFatture::Record readExisting(const QString& path)
+{
+    const std::optional<ContatoreFatture::Record> r = readIfThere(path);
+    if (!r)
+        throw IoError(errFileNotOpen);
+    return *r;
 }
 
 QString padDay(const QString& text)
@@ -100,10 +121,11 @@ QString padDay(const QString& text)
 
 qint16 ContatoreFatture::ProssimoNumeroFattura(bool store)
 {
-    QFile f(file);
-    const bool opened = !file.isEmpty() && f.open(QIODevice::ReadOnly);
-    if (!opened || !readRecord(f, rec)) {
-        f.close();
+    // Only a missing file is created anew, holding 0.
+    const std::optional<Record> letto = readIfThere(file);
+    if (letto) {
+        rec = *letto;
+    } else {
         rec = Record{};
         writeRecord(file, rec);
     }
@@ -139,6 +161,7 @@ QString ContatoreFatture::LeggiFinePeriodo()
 
 void ContatoreFatture::ImpostaUltimoNumero(int numero)
 {
+    readIfThere(file);   // a file that cannot be read is not written over
     rec.numero = qint16(numero);
     writeRecord(file, rec);
 }

@@ -14,7 +14,8 @@ public:
     QString path() const { return file; }
 
     // The next invoice number; written back when store is set. A missing file is created
-    // holding 0, an unreadable record is rewritten holding 0, without a message.
+    // holding 0. A file that is there but cannot be read (too short, not a plain file, not
+    // readable) stops every operation with an error naming it, and is never written over.
     qint16 ProssimoNumeroFattura(bool store);
     // Stores the three texts (one digit gets a leading "0"); "I/O error 103" without a file.
     void SalvaPeriodo(const QString& giorno, const QString& mese, const QString& fineMese);

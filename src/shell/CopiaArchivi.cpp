@@ -1,6 +1,7 @@
 #include "CopiaArchivi.h"
 #include "Clock.h"
 #include "Errors.h"
+#include "FileSicuri.h"
 #include "TDataModule1.h"
 #include "TFrmCopiaFile.h"
 #include <QDir>
@@ -14,29 +15,49 @@ int numeroGiorno(const QDate& d)
     return d.dayOfWeek() % 7 + 1;
 }
 
-// Copies one file over the previous copy; a failure leaves it behind silently.
-void copiaFile(TDataModule1& dm, const QFileInfo& voce, const QString& destinazione)
+// Copies one file over the previous copy, through a temporary file renamed into place. The
+// archive is copied only when it is sound, so that a damaged one never replaces a good copy.
+// Returns why the file could not be copied, empty when it was.
+QString copiaFile(TDataModule1& dm, const QFileInfo& voce, const QString& destinazione)
 {
-    if (dm.db.isOpen() && voce.absoluteFilePath() == QFileInfo(dm.db.filePath()).absoluteFilePath()) {
-        try {
+    try {
+        const bool archivio = voce.fileName().compare(Database::fileName(), Qt::CaseInsensitive) == 0;
+        if (archivio && dm.db.isOpen() && voce.absoluteFilePath() == QFileInfo(dm.db.filePath()).absoluteFilePath()) {
+            const QString problema = dm.db.integrityProblem();
+            if (!problema.isEmpty())
+                return QStringLiteral("l'archivio è danneggiato (%1)").arg(problema.left(200));
             dm.db.backupTo(destinazione);
-        } catch (const LavError&) {
+            return {};
         }
-        return;
+        if (archivio) {
+            const QString problema = Database::checkFile(voce.absoluteFilePath());
+            if (!problema.isEmpty())
+                return QStringLiteral("l'archivio è danneggiato (%1)").arg(problema.left(200));
+        }
+        copiaFileSicura(voce.absoluteFilePath(), destinazione);
+    } catch (const LavError& e) {
+        return e.message();
     }
-    QFile::remove(destinazione);
-    QFile::copy(voce.absoluteFilePath(), destinazione);
+    return {};
+}
+
+// Files of the archive folder that are no part of it: the journal of an open transaction and
+// the temporary files of a write in progress.
+bool daSaltare(const QFileInfo& voce)
+{
+    return voce.isDir() || voce.fileName().endsWith(QStringLiteral("-journal"))
+           || voce.fileName().endsWith(QStringLiteral(".nuovo"));
 }
 
 } // namespace
 
-void CopiaArchivi(TDataModule1& dm, TFrmCopiaFile* finestra)
+QStringList CopiaArchivi(TDataModule1& dm, TFrmCopiaFile* finestra)
 {
     const QDir archivi(dm.cartellaArchivi());
     const QFileInfoList voci = archivi.entryInfoList(
         QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
     if (voci.isEmpty())
-        return;
+        return {};
 
     const QDir lavoro(dm.cartellaLavoro());
     const QString giorno = QString::number(numeroGiorno(oggi()));
@@ -48,13 +69,24 @@ void CopiaArchivi(TDataModule1& dm, TFrmCopiaFile* finestra)
 
     if (finestra)
         finestra->show();
+    QStringList mancati;
     for (const QFileInfo& voce : voci) {
-        if (voce.isDir() || voce.fileName().endsWith("-journal"))
+        if (daSaltare(voce))
             continue;
         if (finestra)
             finestra->mostraFile(voce.fileName(), da, a);
-        copiaFile(dm, voce, copia.filePath(voce.fileName()));
+        const QString errore = copiaFile(dm, voce, copia.filePath(voce.fileName()));
+        if (!errore.isEmpty())
+            mancati << QStringLiteral("%1: %2").arg(voce.fileName(), errore);
+    }
+    if (!mancati.isEmpty()) {
+        if (finestra)
+            finestra->mostraMancati(mancati);
+        dm.prompts.error(QStringLiteral("La copia giornaliera in '%1' è incompleta: i file seguenti non sono stati copiati "
+                                        "e al loro posto resta la copia precedente.\n%2")
+                             .arg(QDir::toNativeSeparators(copia.absolutePath()), mancati.join('\n')));
     }
     if (finestra)
         finestra->close();
+    return mancati;
 }

@@ -1,6 +1,7 @@
 #include "TFrmAnno.h"
 #include "Centra.h"
 #include "Clock.h"
+#include "Errors.h"
 #include "TDataModule1.h"
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -39,6 +40,8 @@ TFrmAnno::TFrmAnno(TDataModule1& dm, QWidget* parent)
     speAnno->installEventFilter(this);
     btnOK->installEventFilter(this);
     connect(btnOK, &QPushButton::clicked, this, &TFrmAnno::BtnOKClick);
+    // The year created by "Crea" (or switched to elsewhere) is the one the field proposes.
+    connect(&dm, &TDataModule1::annoCambiato, speAnno, &QSpinBox::setValue);
 }
 
 void TFrmAnno::showEvent(QShowEvent* e)
@@ -71,13 +74,22 @@ bool TFrmAnno::eventFilter(QObject* obj, QEvent* e)
 }
 
 // Switches the year; when the user refuses to create a missing year, the field goes back to
-// the year in force when the dialog opened.
+// the year in force when the dialog opened. A year that cannot be opened (a damaged archive or
+// ledger) is reported and the dialog closes: the year in force stays, and at start-up, with
+// no year in force, the program ends.
 void TFrmAnno::BtnOKClick()
 {
-    if (!dm.CambiaAnno(speAnno->value()))
+    bool cambiato = false;
+    try {
+        cambiato = dm.CambiaAnno(speAnno->value());
+    } catch (const Abort&) {
+    } catch (const LavError& e) {
+        dm.prompts.standardError(e.message());
+    }
+    if (!cambiato)
         speAnno->setValue(valoreAllaApertura);
     chiusuraConOK = true;
-    accept();
+    done(dm.annoNonApribile() ? QDialog::Rejected : QDialog::Accepted);
 }
 
 void TFrmAnno::reject() {}

@@ -94,6 +94,13 @@ void TFrmCopiaFile::mostraFile(const QString& nome, const QString& da, const QSt
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void TFrmCopiaFile::mostraMancati(const QStringList& mancati)
+{
+    lblNome->setText(QStringLiteral("File non copiati:"));
+    lblPercorso->setText(mancati.join('\n'));
+    repaint();
+}
+
 void TFrmCopiaFile::showEvent(QShowEvent* e)
 {
     centraSulloSchermo(*this);

@@ -14,6 +14,8 @@ public:
 
     // Shows the file being copied: "da '<da>/<nome>' a '<a>/<nome>'".
     void mostraFile(const QString& nome, const QString& da, const QString& a);
+    // Shows the files that could not be copied, each with the reason.
+    void mostraMancati(const QStringList& mancati);
 
     Animazione* animazione;
     QLabel* lblNome;

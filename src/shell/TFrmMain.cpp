@@ -240,7 +240,7 @@ TFrmCopiaFile& TFrmMain::FrmCopiaFile()
 
 void TFrmMain::closeEvent(QCloseEvent* e)
 {
-    if (dm) {
+    if (dm && copiaAllUscita) {
         try {
             CopiaArchivi(*dm, &FrmCopiaFile());
         } catch (const LavError& err) {
@@ -248,6 +248,7 @@ void TFrmMain::closeEvent(QCloseEvent* e)
         }
     }
     e->accept();
+    Q_EMIT chiusa();
 }
 
 void TFrmMain::AnnoCambiaClick()

@@ -36,6 +36,16 @@ public:
     TFrmAnno& FrmAnno();
     TFrmCopiaFile& FrmCopiaFile();
 
+    // Closing copies the archives into the weekday folder, unless the start-up failed on a
+    // file it could not open: then the program ends touching no file.
+    bool copiaAllUscita = true;
+
+Q_SIGNALS:
+    // The window has closed and the copy is done: the program ends.
+    void chiusa();
+
+public:
+
     QFrame* pnlToolBar;
     QToolButton* sbtnClienti;
     QToolButton* sbtnMagazzino;

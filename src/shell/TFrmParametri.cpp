@@ -33,8 +33,10 @@ TFrmParametri::TFrmParametri(TDataModule1& dm, QWidget* parent)
     };
 
     // The last invoice number of the year.
+    // The field holds whatever the counter file holds, so that a stored number out of range
+    // shows as it is; "Salva" accepts only 0 to 9999.
     speUltimoNumero = new QSpinBox(this);
-    speUltimoNumero->setRange(0, 9999);
+    speUltimoNumero->setRange(-32768, 32767);
     speUltimoNumero->setAlignment(Qt::AlignRight);
     speUltimoNumero->setFixedWidth(90);
     auto* rigaNumero = new QHBoxLayout;
@@ -148,8 +150,12 @@ void TFrmParametri::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     if (e->spontaneous())
         return;
-    // The last number in the counter file; a year without one starts from 0.
-    runDbAction(dm.prompts, [this] { speUltimoNumero->setValue(dm.contatore().ProssimoNumeroFattura(false) - 1); });
+    // The last number in the counter file; a year without one starts from 0. A file that
+    // cannot be read is named and left alone: the field stays off and "Salva" does not write it.
+    numeroLetto.reset();
+    runDbAction(dm.prompts, [this] { numeroLetto = ultimoNumeroNelFile(); });
+    speUltimoNumero->setEnabled(numeroLetto.has_value());
+    speUltimoNumero->setValue(numeroLetto.value_or(0));
     centraSulloSchermo(*this);
     speUltimoNumero->setFocus();
     speUltimoNumero->selectAll();
@@ -171,11 +177,37 @@ void TFrmParametri::BtnSalvaClick()
     runDbAction(dm.prompts, [this] { Salva(); });
 }
 
+int TFrmParametri::ultimoNumeroNelFile()
+{
+    return qint16(dm.contatore().ProssimoNumeroFattura(false) - 1);
+}
+
 // The invoice number is written first and stays written even when the record is refused.
 void TFrmParametri::Salva()
 {
-    speUltimoNumero->interpretText();
-    dm.contatore().ImpostaUltimoNumero(speUltimoNumero->value());
+    if (numeroLetto) {
+        speUltimoNumero->interpretText();
+        const int numero = speUltimoNumero->value();
+        if (numero < 0 || numero > 9999) {
+            dm.prompts.error(QStringLiteral("L'ultimo numero fattura deve essere compreso tra 0 e 9999."));
+            speUltimoNumero->setFocus();
+            speUltimoNumero->selectAll();
+            return;
+        }
+        // Invoices printed meanwhile (by another window) must not be numbered again.
+        const int ora = ultimoNumeroNelFile();
+        if (ora != *numeroLetto) {
+            numeroLetto = ora;
+            speUltimoNumero->setValue(ora);
+            dm.prompts.error(QStringLiteral("L'ultimo numero fattura è cambiato mentre la schermata era aperta: ora è %1. "
+                                            "Controllare il numero e salvare di nuovo.")
+                                 .arg(ora));
+            speUltimoNumero->setFocus();
+            return;
+        }
+        dm.contatore().ImpostaUltimoNumero(numero);
+        numeroLetto = numero;
+    }
     Table& p = dm.TblParametri;
     if (!PendingEdits::writeAll(&p))
         throw Abort{};

@@ -1,6 +1,7 @@
 #pragma once
 #include "DataSource.h"
 #include <QDialog>
+#include <optional>
 
 class DbCheckBox;
 class DbDateEdit;
@@ -48,7 +49,9 @@ protected:
 
 private:
     void Salva();
+    int ultimoNumeroNelFile();
 
     TDataModule1& dm;
     DataSource dsParametri;
+    std::optional<int> numeroLetto;   // the last number as the counter file held it when shown
 };

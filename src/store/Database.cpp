@@ -1,4 +1,5 @@
 #include "Database.h"
+#include "BloccoCartella.h"
 #include "Errors.h"
 #include "FileSicuri.h"
 #include <QDir>
@@ -213,6 +214,9 @@ void Database::open(const QString& folder, bool create, const QString& fileInFol
     QDir dir(folder);
     dbFolder = dir.absolutePath();
     dbFile = fileInFolder.isEmpty() ? fileName() : fileInFolder;
+    // A program works on its folder alone: the working folder is the one above the archive's.
+    if (BloccoCartella::attivo())
+        BloccoCartella::prendi(QFileInfo(dbFolder).absolutePath());
     const QString file = filePath();
     if (!QFileInfo::exists(file)) {
         if (!create)
@@ -538,6 +542,33 @@ QSqlQuery Database::exec(const QString& sql, const QVariantMap& params)
         q.bindValue(it.key().startsWith(':') ? it.key() : ':' + it.key(), it.value());
     run(q);
     return q;
+}
+
+QString Database::statementProblem(const QString& sql)
+{
+    sqlite3* h = handleOf(db);
+    if (!h)
+        return QStringLiteral("L'archivio non è aperto.");
+    const QByteArray text = sql.toUtf8();
+    const char* tail = nullptr;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &stmt, &tail) != SQLITE_OK) {
+        const QString err = sqliteMessage(sqlite3_errcode(h), QString::fromUtf8(sqlite3_errmsg(h)));
+        sqlite3_finalize(stmt);
+        return err;
+    }
+    const bool empty = stmt == nullptr;
+    sqlite3_finalize(stmt);
+    if (empty)
+        return QStringLiteral("L'istruzione è vuota.");
+    // Whatever follows the first statement must be blanks, comments or semicolons.
+    sqlite3_stmt* next = nullptr;
+    const int rest = int(text.constData() + text.size() - tail);
+    if (sqlite3_prepare_v2(h, tail, rest, &next, nullptr) != SQLITE_OK || next) {
+        sqlite3_finalize(next);
+        return QStringLiteral("Il testo contiene più di un'istruzione: se ne esegue una alla volta.");
+    }
+    return {};
 }
 
 bool Database::returnsRows(const QString& sql)

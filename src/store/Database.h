@@ -61,6 +61,9 @@ public:
     // Whether a statement returns rows, found without running it; a statement SQLite does not
     // understand throws its error.
     bool returnsRows(const QString& sql);
+    // What keeps a text from being run as one statement, in Italian: empty, more than one
+    // statement, or SQLite's complaint; empty when it can run.
+    QString statementProblem(const QString& sql);
 
     // Transactions.
     void startTransaction();

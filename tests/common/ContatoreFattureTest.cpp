@@ -114,20 +114,33 @@ TEST_F(CounterFile, RecordIsReadByteForByte)
     EXPECT_EQ(counter.ProssimoNumeroFattura(false), -32768);
 }
 
-TEST_F(CounterFile, ShortFileIsAnUnreadableRecord)
+TEST_F(CounterFile, AFileThatCannotBeReadIsNamedAndNeverWrittenOver)
 {
-    const QByteArray shortFile = record(9, "01", "02", "28").left(7);
-    givenBytes(shortFile);
-    EXPECT_EQ(ioCode([&] { counter.LeggiMese(); }), 100);
-    EXPECT_EQ(ioCode([&] { counter.SalvaPeriodo("1", "2", "3"); }), 100);
-    EXPECT_EQ(bytes(), shortFile);
+    auto errore = [](const std::function<void()>& op) {
+        try {
+            op();
+        } catch (const LavError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    for (const QByteArray& guasto : {record(150, "01", "02", "28").left(7), QByteArray()}) {
+        givenBytes(guasto);
+        const QString m = errore([&] { counter.ProssimoNumeroFattura(false); });
+        EXPECT_TRUE(m.contains(QDir::toNativeSeparators(path)) && m.contains(QString("contiene %1 byte").arg(guasto.size())))
+            << m.toStdString();
+        EXPECT_NE(errore([&] { counter.ProssimoNumeroFattura(true); }), "");
+        EXPECT_NE(errore([&] { counter.ImpostaUltimoNumero(0); }), "");
+        EXPECT_NE(errore([&] { counter.LeggiMese(); }), "");
+        EXPECT_NE(errore([&] { counter.SalvaPeriodo("1", "2", "3"); }), "");
+        EXPECT_EQ(bytes(), guasto);
+    }
 
-    EXPECT_EQ(counter.ProssimoNumeroFattura(false), 1);
-    EXPECT_EQ(bytes(), QByteArray(12, '\0'));
-
-    givenBytes(QByteArray());
-    EXPECT_EQ(counter.ProssimoNumeroFattura(true), 1);
-    EXPECT_EQ(bytes(), record(1, "", "", ""));
+    // A folder in its place is not a counter either.
+    QFile::remove(path);
+    QDir().mkdir(path);
+    EXPECT_TRUE(errore([&] { counter.ImpostaUltimoNumero(3); }).contains("non è un file ordinario"));
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
 TEST_F(CounterFile, LastNumberIsWrittenWithTheTextsOfTheLastRead)

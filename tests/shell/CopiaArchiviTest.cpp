@@ -154,3 +154,59 @@ TEST_F(CopyOnExit, ClosingTheMainWindowCopies)
     w.close();
     EXPECT_EQ(righe(a.percorso("2/DBLav.db")).value("Agenti"), 4);
 }
+
+TEST_F(CopyOnExit, ADamagedArchiveNeverReplacesLastWeeksCopy)
+{
+    CopiaArchivi(*a.dm, nullptr);
+    ASSERT_EQ(righe(a.percorso("2/DBLav.db")).value("Agenti"), 3);
+    // A bad sector in the live archive.
+    const QString file = a.dm->db.filePath();
+    for (int i = 0; i < 200; ++i)
+        a.dm->db.exec("INSERT INTO Agenti (Codice, Nominativo) VALUES (?, ?)", {1000 + i, QString(40, 'x')});
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(QFileInfo(file).size() - 4096);
+        f.write(QByteArray(32, '\x33'));
+        // The file's change counter moves, so that the program reads the pages again.
+        f.seek(24);
+        QByteArray contatore = f.read(4);
+        contatore[3] = char(contatore[3] + 1);
+        f.seek(24);
+        f.write(contatore);
+    }
+    fissaOggi(QDate(2024, 3, 11));
+    a.prompts.clear();
+    TFrmCopiaFile finestra;
+    const QStringList mancati = CopiaArchivi(*a.dm, &finestra);
+    ASSERT_EQ(mancati.size(), 1);
+    EXPECT_TRUE(mancati[0].startsWith("DBLav.db: l'archivio è danneggiato")) << mancati[0].toStdString();
+    EXPECT_EQ(a.prompts.last().type, MsgType::Error);
+    EXPECT_TRUE(a.prompts.last().text.contains("DBLav.db")) << a.prompts.last().text.toStdString();
+    EXPECT_EQ(finestra.lblNome->text(), "File non copiati:");
+    EXPECT_EQ(righe(a.percorso("2/DBLav.db")).value("Agenti"), 3);   // last week's copy, sound
+    EXPECT_EQ(Database::checkFile(a.percorso("2/DBLav.db")), "");
+    EXPECT_EQ(leggi(a.percorso("2/note.txt")), "prima");               // the other files are copied
+}
+
+TEST_F(CopyOnExit, FilesThatCannotBeCopiedAreNamed)
+{
+    QDir(a.percorso("2")).mkpath("note.txt");   // a folder where the copy of note.txt goes
+    a.prompts.clear();
+    TFrmCopiaFile finestra;
+    const QStringList mancati = CopiaArchivi(*a.dm, &finestra);
+    ASSERT_EQ(mancati.size(), 1);
+    EXPECT_TRUE(mancati[0].startsWith("note.txt: ")) << mancati[0].toStdString();
+    EXPECT_TRUE(finestra.lblPercorso->text().contains("note.txt"));
+    EXPECT_TRUE(a.prompts.last().text.contains("note.txt")) << a.prompts.last().text.toStdString();
+    EXPECT_EQ(righe(a.percorso("2/DBLav.db")).value("Agenti"), 3);
+}
+
+TEST_F(CopyOnExit, AStartThatFailedTakesNoCopy)
+{
+    TFrmMain w;
+    w.impostaDataModule(*a.dm);
+    w.copiaAllUscita = false;
+    w.close();
+    EXPECT_FALSE(QDir(a.percorso("2")).exists());
+}

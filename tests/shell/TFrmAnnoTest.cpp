@@ -1,5 +1,7 @@
 #include "ArchivioDiProva.h"
 #include "TFrmAnno.h"
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -100,4 +102,57 @@ TEST_F(YearDialog, RefusingToCreateAYearPutsBackTheYearInForce)
     QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
     EXPECT_EQ(dlg->speAnno->value(), 2023);
     EXPECT_EQ(a.dm->annoEsercizio(), 2023);
+}
+
+TEST_F(YearDialog, AfterCreatingTheNextYearItProposesThatYear)
+{
+    dlg->close();
+    QTest::mouseClick(dlg->btnOK, Qt::LeftButton);   // leaves the dialog in 2024
+    a.dm->CreaAnnoSuccessivo();
+    ASSERT_EQ(a.dm->annoEsercizio(), 2025);
+    dlg->show();
+    EXPECT_EQ(dlg->speAnno->value(), 2025);
+    QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+    EXPECT_EQ(a.dm->annoEsercizio(), 2025);
+}
+
+TEST_F(YearDialog, AYearThatCannotBeOpenedIsReportedAndTheYearInForceStays)
+{
+    QDir(a.percorso(".")).mkdir("2023");
+    QFile f(a.percorso("2023/PrimaNota.db"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    dlg->speAnno->setValue(2023);
+    QTest::mouseClick(dlg->btnOK, Qt::LeftButton);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(a.prompts.last().type, MsgType::Error);
+    EXPECT_TRUE(a.prompts.last().text.contains("PrimaNota.db")) << a.prompts.last().text.toStdString();
+    EXPECT_EQ(a.dm->annoEsercizio(), 2024);
+    EXPECT_TRUE(a.dm->TblPrimaNota.active());
+    EXPECT_EQ(dlg->speAnno->value(), 2024);
+    EXPECT_EQ(QFileInfo(a.percorso("2023/PrimaNota.db")).size(), 4096);
+}
+
+TEST_F(YearDialog, AtStartUpAnArchiveThatCannotBeOpenedEndsTheDialog)
+{
+    dlg.reset();
+    a.dm.reset();
+    QFile f(a.percorso("archivi/DBLav.db"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    TDataModule1 dm(a.prompts, a.dir.path());
+    TFrmAnno anno(dm);
+    bool chiuso = false;
+    dm.sceltaAnno = [&] {
+        anno.show();
+        QTest::mouseClick(anno.btnOK, Qt::LeftButton);   // every OK used to show the same error
+        chiuso = !anno.isVisible();
+    };
+    EXPECT_FALSE(dm.Avvia());
+    EXPECT_TRUE(chiuso);
+    EXPECT_EQ(anno.result(), QDialog::Rejected);
+    EXPECT_TRUE(a.prompts.last().text.contains("DBLav.db")) << a.prompts.last().text.toStdString();
+    EXPECT_EQ(QFileInfo(a.percorso("archivi/DBLav.db")).size(), 4096);
 }

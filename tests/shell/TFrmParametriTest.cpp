@@ -2,6 +2,8 @@
 #include "DbEdit.h"
 #include "TFrmParametri.h"
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -132,4 +134,59 @@ TEST(Parametri, UpperCaseFieldsShowTheStoredTextInUpperCaseAndEscapeCloses)
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(SchermataParametri, AStoredNumberOutOfRangeShowsAsItIsAndIsNotSavedBack)
+{
+    w->close();
+    for (int guasto : {-1, 30000}) {
+        dm.contatore().ImpostaUltimoNumero(guasto);
+        mostra();
+        EXPECT_EQ(w->speUltimoNumero->value(), guasto);
+        scrivi(w->edtSocio, "SU");
+        w->btnSalva->click();
+        EXPECT_EQ(a.prompts.last(), Prompt::error("L'ultimo numero fattura deve essere compreso tra 0 e 9999."));
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(prossimaFattura(), qint16(guasto + 1));
+        w->close();
+    }
+}
+
+TEST_F(SchermataParametri, AnUnreadableCounterIsNamedAndNeverOverwritten)
+{
+    w->close();
+    const QString file = dm.FileContatore();
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray("\x96\x00\x02", 3));   // 150, cut short
+    }
+    a.prompts.clear();
+    mostra();
+    ASSERT_FALSE(a.prompts.shown().isEmpty());
+    EXPECT_TRUE(a.prompts.last().text.contains(QDir::toNativeSeparators(file))) << a.prompts.last().text.toStdString();
+    EXPECT_FALSE(w->speUltimoNumero->isEnabled());
+
+    scrivi(w->edtSocio, "SU");
+    w->btnSalva->click();
+    EXPECT_FALSE(w->isVisible());                      // the rest of the parameters is saved
+    EXPECT_EQ(leggi("REA_SocioUnico").toString(), "SU");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("\x96\x00\x02", 3));
+}
+
+TEST_F(SchermataParametri, InvoicesPrintedWhileTheScreenIsOpenAreNotNumberedAgain)
+{
+    w->speUltimoNumero->setValue(123);
+    dm.contatore().ImpostaUltimoNumero(150);            // another window printed up to 150
+    scrivi(w->edtSocio, "SU");
+    w->btnSalva->click();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(a.prompts.last().text.contains("ora è 150")) << a.prompts.last().text.toStdString();
+    EXPECT_EQ(w->speUltimoNumero->value(), 150);
+    EXPECT_EQ(prossimaFattura(), 151);
+    w->btnSalva->click();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(prossimaFattura(), 151);
 }
