@@ -955,6 +955,8 @@ void Dataset::post()
     const Row savedBuffer = buffer, savedOriginal = original;
     const DatasetState savedState = st;
     const bool wasStale = stale;
+    const Bookmark savedKeep = staleKeep;
+    const Row savedPinned = pinned;
     if (onAtomicBegin)
         onAtomicBegin(*this);
     try {
@@ -964,7 +966,12 @@ void Dataset::post()
         if (onAtomicEnd)
             onAtomicEnd(*this, true);
     } catch (...) {
-        if (!wasStale && st == DatasetState::Browse && cur >= 0) {
+        if (wasStale) {
+            // The rows are still to be read: they must not be read standing on a record that
+            // was rolled back.
+            staleKeep = savedKeep;
+            pinned = savedPinned;
+        } else if (st == DatasetState::Browse && cur >= 0) {
             rows.erase(rows.begin() + cur);
             if (savedState == DatasetState::Edit) {
                 const int at = positionOf(savedOriginal);

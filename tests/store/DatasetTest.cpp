@@ -367,4 +367,122 @@ TEST_F(DatasetTest, SizeMismatchNamesTableFieldAndWidths)
     EXPECT_FALSE(p.active());
 }
 
+// An atomic post whose rules fail after the row was written and placed: the files, the rows in
+// memory and the record the user typed are all as before the post, and the owner hears of it.
+TEST_F(DatasetTest, AFailedAtomicPostLeavesFilesRowsAndTypedRecordAsBefore)
+{
+    p.setIndexName("IdxNome");
+    p.atomic = true;
+    bool fallisci = true;
+    QList<bool> esiti;
+    int riallineamenti = 0;
+    p.onAtomicEnd = [&](Dataset&, bool ok) { esiti << ok; };
+    p.onAtomicFailure = [&](Dataset&) { ++riallineamenti; };
+    // The rule writes to another table, then fails.
+    p.afterPost += [&](Dataset&) {
+        db.exec("INSERT INTO Figli (Genitore, Nome) VALUES (9, 'Orfano')");
+        if (fallisci)
+            throw LavError("rifiutato");
+    };
+    p.open();
+    const QStringList prima = {"Bianchi", "Esposito", "rossi", "Russo", "Verdi"};
+
+    // An edit that moves the record to the end of the order.
+    ASSERT_TRUE(p.locate("Nome", {"Bianchi"}));
+    p.edit();
+    p["Nome"] = "Zanetti";
+    EXPECT_THROW(p.post(), LavError);
+    EXPECT_EQ(p.state(), DatasetState::Edit);
+    EXPECT_EQ(p["Nome"].asString(), "Zanetti");
+    p.cancel();
+    EXPECT_EQ(names(p), prima);
+    EXPECT_EQ(p["Nome"].asString(), "Bianchi");
+    QSqlQuery q = db.exec("SELECT Nome FROM Persone WHERE Codice = 2");
+    ASSERT_TRUE(q.next());
+    EXPECT_EQ(q.value(0).toString(), "Bianchi");
+    q.finish();
+    EXPECT_EQ(db.recordCount("Figli"), 3);
+
+    // An insert.
+    p.insert();
+    p["Codice"] = 9;
+    p["Nome"] = "Conti";
+    EXPECT_THROW(p.post(), LavError);
+    EXPECT_EQ(p.state(), DatasetState::Insert);
+    EXPECT_EQ(p["Nome"].asString(), "Conti");
+    EXPECT_EQ(db.recordCount("Persone"), 5);
+    EXPECT_EQ(db.recordCount("Figli"), 3);
+
+    // The same record goes through once the rule lets it.
+    fallisci = false;
+    p.post();
+    EXPECT_EQ(names(p), (QStringList{"Bianchi", "Conti", "Esposito", "rossi", "Russo", "Verdi"}));
+    EXPECT_EQ(db.recordCount("Persone"), 6);
+    EXPECT_EQ(db.recordCount("Figli"), 4);
+    EXPECT_EQ(esiti, (QList<bool>{false, false, true}));
+    EXPECT_EQ(riallineamenti, 2);
+}
+
+// An atomic delete whose rules fail after the row left the file: the row and what the rules
+// deleted come back, and the record is current again.
+TEST_F(DatasetTest, AFailedAtomicDeleteBringsTheRecordAndItsRulesWorkBack)
+{
+    p.setIndexFieldNames("Codice");
+    p.atomic = true;
+    p.beforeDelete += [&](Dataset& d) { db.exec("DELETE FROM Figli WHERE Genitore = ?", {d["Codice"].value()}); };
+    p.afterDelete += [](Dataset&) { throw LavError("rifiutato"); };
+    p.open();
+    ASSERT_TRUE(p.locate("Codice", {1}));
+    EXPECT_THROW(p.remove(), LavError);
+    EXPECT_EQ(p.state(), DatasetState::Browse);
+    EXPECT_EQ(p.recordCount(), 5);
+    EXPECT_EQ(p["Nome"].asString(), "rossi");
+    EXPECT_EQ(p.recNo(), 1);
+    EXPECT_EQ(db.recordCount("Persone"), 5);
+    EXPECT_EQ(db.recordCount("Figli"), 3);
+}
+
+// Rows marked stale (the master moved, the filter changed) are read only when needed; a record
+// posted meanwhile is current at once and stays current when they are read, even where the
+// filter would leave it out. A post that fails meanwhile leaves nothing behind.
+TEST_F(DatasetTest, ARecordPostedWhileTheRowsAreStaleStaysCurrentWhenTheyAreRead)
+{
+    p.setIndexFieldNames("Codice");
+    f.setIndexName("IdxGenitore");
+    f.setMaster(&p, "Codice", "Genitore");
+    f.open();
+    p.open();
+    p.next();                               // Bianchi, the parent of Sara: f is stale
+    f.setFilter("Nome = 'Sara'");
+    f.setFiltered(true);
+    f.insert();
+    f["Nome"] = "Piero";
+    f.post();
+    EXPECT_EQ(f["Nome"].asString(), "Piero");
+    EXPECT_EQ(f["Genitore"].asInteger(), 2);
+    EXPECT_EQ(names(f), (QStringList{"Sara", "Piero"}));
+    EXPECT_EQ(f["Nome"].asString(), "Piero");
+    f.refresh();
+    EXPECT_EQ(names(f), (QStringList{"Sara"}));
+
+    f.atomic = true;
+    bool fallisci = true;
+    f.afterPost += [&](Dataset&) {
+        if (fallisci)
+            throw LavError("rifiutato");
+    };
+    p.next();                               // Russo, no children: stale again
+    f.setFiltered(false);
+    f.insert();
+    f["Nome"] = "Fantasma";
+    EXPECT_THROW(f.post(), LavError);
+    EXPECT_EQ(f.state(), DatasetState::Insert);
+    f.cancel();
+    EXPECT_TRUE(f.isEmpty());
+    EXPECT_EQ(db.recordCount("Figli"), 4);
+    fallisci = false;
+    p.prior();
+    EXPECT_EQ(names(f), (QStringList{"Sara", "Piero"}));
+}
+
 } // namespace
