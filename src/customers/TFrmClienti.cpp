@@ -170,14 +170,14 @@ TFrmClienti::TFrmClienti(TDataModule1& modulo, QWidget* parent)
     // The navigators mark the data sources while they act, so that posting a site or a rental
     // does not post a customer or a site being inserted.
     DBNavigator1->beforeAction = [this](NavButton) {
-        dm.DSClienti.tag = 1;
-        dm.DSSedi.tag = 1;
+        dm.DSClienti.tag = TDataModule1::tagNavigatore;
+        dm.DSSedi.tag = TDataModule1::tagNavigatore;
     };
     DBNavigator1->actionFinished = [this](NavButton) {
         dm.DSClienti.tag = 0;
         dm.DSSedi.tag = 0;
     };
-    DBNavigator2->beforeAction = [this](NavButton) { dm.DSSedi.tag = 1; };
+    DBNavigator2->beforeAction = [this](NavButton) { dm.DSSedi.tag = TDataModule1::tagNavigatore; };
     DBNavigator2->actionFinished = [this](NavButton) { dm.DSSedi.tag = 0; };
     DBNavigator4->afterAction = [this](NavButton b) {
         if (b == NavButton::Insert)
@@ -752,14 +752,14 @@ void TFrmClienti::SBtnStampa1Click()
     Table& clienti = dm.TblClienti;
     if (!clienti.active() || clienti.isEmpty())
         return;
-    const QVariant codice = clienti["Codice"].value();
+    FiltroTemporaneo soloCliente(dm.prompts, clienti, QStringLiteral("Codice"));
+    const QString filtro = QStringLiteral("Codice = %1").arg(qint64(clienti["Codice"].asFloat()));
     bool nascosta = false;
     const bool pronta = runDbAction(dm.prompts, [&] {
         BusyCursor attesa;
         if (!QRMDClienti)
             QRMDClienti = std::make_unique<TQRMDClienti>(dm);
-        clienti.setFilter(QStringLiteral("Codice = %1").arg(qint64(codice.toDouble())));
-        clienti.setFiltered(true);
+        soloCliente.applica(filtro);
         dm.ModoElenco = false;
         nascondi();
         nascosta = true;
@@ -770,11 +770,6 @@ void TFrmClienti::SBtnStampa1Click()
         runDbAction(dm.prompts, [&] { QRMDClienti->preview(dm.prompts, parentWidget()); });
     if (nascosta)
         show();
-    runDbAction(dm.prompts, [&] {
-        clienti.setFiltered(false);
-        clienti.setFilter({});
-        clienti.locate(QStringLiteral("Codice"), {codice});
-    });
 }
 
 void TFrmClienti::SBtnStampa2Click()
@@ -782,40 +777,30 @@ void TFrmClienti::SBtnStampa2Click()
     Table& clienti = dm.TblClienti;
     if (!clienti.active() || clienti.isEmpty())
         return;
-    const QVariant codice = clienti["Codice"].value();
+    FiltroTemporaneo soloCliente(dm.prompts, clienti, QStringLiteral("Codice"));
+    const QString filtro = QStringLiteral("Codice = %1").arg(qint64(clienti["Codice"].asFloat()));
     runDbAction(dm.prompts, [&] {
         if (!QRMDClienteSin) {
             BusyCursor attesa;
             QRMDClienteSin = std::make_unique<TQRMDClienteSin>(dm);
         }
-        clienti.setFilter(QStringLiteral("Codice = %1").arg(qint64(codice.toDouble())));
-        clienti.setFiltered(true);
+        soloCliente.applica(filtro);
         QRMDClienteSin->preview(dm.prompts, this);
-    });
-    runDbAction(dm.prompts, [&] {
-        clienti.setFiltered(false);
-        clienti.setFilter({});
-        clienti.locate(QStringLiteral("Codice"), {codice});
     });
 }
 
 void TFrmClienti::SBtnStampa3Click()
 {
-    Table& primaNota = dm.TblPrimaNota;
+    FiltroTemporaneo soloConto(dm.prompts, dm.TblPrimaNota);
     runDbAction(dm.prompts, [&] {
         dm.CollegaPrimaNota(QStringLiteral("Cliente;Data"), dm.DSClienti);
         dm.CalcolaSaldi(QStringLiteral("Conto = 0"));
-        primaNota.setFilter(QStringLiteral("Conto = 0"));
-        primaNota.setFiltered(true);
+        soloConto.applica(QStringLiteral("Conto = 0"));
         if (!QRDocumenti) {
             BusyCursor attesa;
             QRDocumenti = std::make_unique<TQRDocumenti>(dm);
         }
         QRDocumenti->preview(dm.prompts, this);
-    });
-    runDbAction(dm.prompts, [&] {
-        primaNota.setFiltered(false);
-        primaNota.setFilter({});
     });
 }
 

@@ -182,7 +182,7 @@ void TFrmServizi::DSServiziStateChange()
     lblQuantita->hide();
     speQuantita->hide();
     const int segno = dm.TblServizi.tag;
-    if (st == DatasetState::Edit && (segno == 1 || segno == 2)) {
+    if (st == DatasetState::Edit && (segno == TDataModule1::tagIncremento || segno == TDataModule1::tagDecremento)) {
         lblQuantita->show();
         speQuantita->show();
         speQuantita->setValue(0);
@@ -209,12 +209,12 @@ void TFrmServizi::avviaVariazione(int segno, const QString& etichetta)
 
 void TFrmServizi::SBtnInsertClick()
 {
-    avviaVariazione(1, "&Incremento");
+    avviaVariazione(TDataModule1::tagIncremento, "&Incremento");
 }
 
 void TFrmServizi::SBtnDeleteClick()
 {
-    avviaVariazione(2, "&Decremento");
+    avviaVariazione(TDataModule1::tagDecremento, "&Decremento");
 }
 
 void TFrmServizi::SBtnRicercaClick()

@@ -1,10 +1,10 @@
 #include "TDataModule1.h"
 #include "Clock.h"
 #include "Errors.h"
-#include "FileSicuri.h"
 #include "Tabelle.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 
@@ -275,29 +275,14 @@ void TDataModule1::CreaArchivio(const QString& folder)
     const QString file = QDir(archivi).absoluteFilePath(Database::fileName());
     if (QFileInfo::exists(file))
         throw LavError(QStringLiteral("La cartella '%1' contiene già un archivio.").arg(QDir::toNativeSeparators(archivi)));
-    // Built whole under a temporary name and then moved into place: a crash or a full disk
-    // leaves either no archive or a complete one, never one without tables.
-    const QString tmp = fileTemporaneo(file);
-    QFile::remove(tmp);
-    QFile::remove(tmp + QStringLiteral("-journal"));
-    {
-        Database nuovo(QStringLiteral("CreaArchivio"));
-        nuovo.open(archivi, true, QFileInfo(tmp).fileName());
-        try {
-            nuovo.startTransaction();
-            for (const TableDef& def : Tabelle::installazione())
-                nuovo.createTable(def.name, def);
-            nuovo.exec(QStringLiteral("INSERT INTO Parametri (FE_Progr, NotaCre, SoloPA, FE_TipoDocFatt, FE_TipoDocNota) "
-                                      "VALUES (0, 0, 1, 'TD24', 'TD04')"));
-            nuovo.commit();
-        } catch (...) {
-            nuovo.close();
-            QFile::remove(tmp);
-            QFile::remove(tmp + QStringLiteral("-journal"));
-            throw;
-        }
-    }
-    sostituisciFile(tmp, file);
+    // Built whole: a crash or a full disk leaves either no archive or a complete one, never
+    // one without tables.
+    Database::creaFile(file, [](Database& nuovo) {
+        for (const TableDef& def : Tabelle::installazione())
+            nuovo.createTable(def.name, def);
+        nuovo.exec(QStringLiteral("INSERT INTO Parametri (FE_Progr, NotaCre, SoloPA, FE_TipoDocFatt, FE_TipoDocNota) "
+                                  "VALUES (0, 0, 1, 'TD24', 'TD04')"));
+    });
     QDir(folder).mkpath(QStringLiteral("update"));
 }
 
@@ -323,12 +308,9 @@ bool TDataModule1::cambiaAnno(int y)
             return false;
         if (!QDir().mkpath(yearFolder))
             throw LavError(QStringLiteral("Impossibile creare la cartella '%1'.").arg(QDir::toNativeSeparators(yearFolder)));
-        try {
-            creaLedger(yearFolder, db.fileOf(nome));
-        } catch (...) {
-            QDir().rmdir(yearFolder);
-            throw;
-        }
+        auto togliCartella = qScopeGuard([&] { QDir().rmdir(yearFolder); });
+        creaLedger(yearFolder, db.fileOf(nome));
+        togliCartella.dismiss();
     } else if (QFileInfo(db.fileOf(nome)).size() == 0) {
         // A year folder without its ledger (or with the empty file of a creation that never
         // finished) gets a new, empty one: there is nothing in it to lose.
@@ -377,20 +359,15 @@ void TDataModule1::avviaAggiornamenti()
     if (files.isEmpty())
         return;
     prompts.restructStart();
-    try {
-        for (const QString& f : files) {
-            prompts.restructFile(f);
-            try {
-                AggiornaStruttura(f);
-            } catch (const AggiornamentoNonValido& e) {
-                scartaAggiornamento(update.absoluteFilePath(f), e.message());
-            }
+    const auto fine = qScopeGuard([this] { prompts.restructEnd(); });
+    for (const QString& f : files) {
+        prompts.restructFile(f);
+        try {
+            AggiornaStruttura(f);
+        } catch (const AggiornamentoNonValido& e) {
+            scartaAggiornamento(update.absoluteFilePath(f), e.message());
         }
-    } catch (...) {
-        prompts.restructEnd();
-        throw;
     }
-    prompts.restructEnd();
 }
 
 bool TDataModule1::controllaColonne(const QString& table)

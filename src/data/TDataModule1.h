@@ -74,6 +74,9 @@ public:
     QString messaggioArchivioDanneggiato(const QString& problema) const;
 
     bool cascata = false;     // set while a deletion is part of a cascade
+    // DSClienti.tag and DSSedi.tag while a navigator of the customer screen acts: posting a
+    // site or a rental then does not post the customer or the site being inserted.
+    static constexpr int tagNavigatore = 1;
     bool ModoElenco = false;  // list mode of the customer report
 
     // Months of the billing period of the manual invoice being shown (the line amounts are
@@ -94,8 +97,11 @@ public:
     // Stock movement log and stock.
     void RegistraMovimento(const QString& tipo, const QString& motivo, double quantita, const QString& cliente);
     void RientroMerce(double quantita, double codiceServizio);
-    // Quantity of the change the stock screen is posting (tag 1 adds, tag 2 removes) and its
-    // reason text, read only while that screen is shown.
+    // TblServizi.tag while the stock screen posts a change of stock (0 otherwise).
+    static constexpr int tagIncremento = 1, tagDecremento = 2;
+    // Quantity of the change the stock screen is posting and its reason text, read only while
+    // that screen is shown (the post comes from its navigator, not from a call that could
+    // carry them).
     double QuantitaMagazzino = 0;
     std::function<QString()> motivoMagazzino;
     std::function<void()> pulisciMotivoMagazzino;
@@ -187,7 +193,8 @@ private:
     double qtaRicordata = 0;
     double servizioRicordato = 0;
     int sospesiRicordati = 0;
-    bool giacenzaZero = false;
+    bool giacenzaZero = false;     // the removal of a whole article logs a stock of 0
+    bool riallineando = false;
     // What the rules remember, as it was when each atomic post or delete began (the rules'
     // own posts nest inside), so that a failure gives it back together with the files.
     struct Memoria

@@ -1,7 +1,6 @@
 // The files of the data module: opening and checking the archive, the ledger of a year written
 // whole and switched to, and the merge of the update folder.
 #include "Errors.h"
-#include "FileSicuri.h"
 #include "TDataModule1.h"
 #include "Tabelle.h"
 #include <QDateTime>
@@ -96,37 +95,21 @@ void TDataModule1::apriArchivio()
 
 void TDataModule1::creaLedger(const QString& cartella, const QString& file, const QList<Riporto>& riporti)
 {
-    const QString tmp = fileTemporaneo(file);
-    QFile::remove(tmp);
-    QFile::remove(tmp + QStringLiteral("-journal"));
-    {
-        static int connessioni = 0;
-        Database nuovo(QStringLiteral("CreaLedger%1").arg(++connessioni));
-        try {
-            nuovo.open(cartella, true, QFileInfo(tmp).fileName());
-            nuovo.startTransaction();
-            nuovo.createTable(QStringLiteral("PrimaNota"), Tabelle::PrimaNota());
-            if (!riporti.isEmpty()) {
-                QSqlQuery ins = nuovo.prepare(QStringLiteral("INSERT INTO PrimaNota (Cliente, Causale, Data, Importo, Incassata, Conto) "
-                                                             "VALUES (?, 'Ripresa saldi esercizio precedente', ?, ?, 0, 0)"));
-                const QString primoGennaio = QDate(QFileInfo(cartella).fileName().toInt(), 1, 1).toString(Qt::ISODate);
-                for (const Riporto& r : riporti) {
-                    ins.addBindValue(r.cliente);
-                    ins.addBindValue(primoGennaio);
-                    ins.addBindValue(r.saldo.toDouble());
-                    Database::run(ins);
-                }
-                ins.finish();
-            }
-            nuovo.commit();
-        } catch (...) {
-            nuovo.close();
-            QFile::remove(tmp);
-            QFile::remove(tmp + QStringLiteral("-journal"));
-            throw;
+    Database::creaFile(file, [&](Database& nuovo) {
+        nuovo.createTable(QStringLiteral("PrimaNota"), Tabelle::PrimaNota());
+        if (riporti.isEmpty())
+            return;
+        QSqlQuery ins = nuovo.prepare(QStringLiteral("INSERT INTO PrimaNota (Cliente, Causale, Data, Importo, Incassata, Conto) "
+                                                     "VALUES (?, 'Ripresa saldi esercizio precedente', ?, ?, 0, 0)"));
+        const QString primoGennaio = QDate(QFileInfo(cartella).fileName().toInt(), 1, 1).toString(Qt::ISODate);
+        for (const Riporto& r : riporti) {
+            ins.addBindValue(r.cliente);
+            ins.addBindValue(primoGennaio);
+            ins.addBindValue(r.saldo.toDouble());
+            Database::run(ins);
         }
-    }
-    sostituisciFile(tmp, file);
+        ins.finish();
+    });
 }
 
 void TDataModule1::passaAlLedger(const QString& nome)

@@ -6,8 +6,11 @@
 #include "TDataModule1.h"
 #include "Tabelle.h"
 #include "Testo.h"
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QSqlQuery>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -80,7 +83,6 @@ void TDataModule1::definisciRegole()
     // A customer whose own row cannot be deleted keeps its sites: the deletion's transaction
     // is rolled back.
     TblClienti.onDeleteFailure = [this](Dataset&) {
-        cascata = false;
         if (db.inTransaction()) {
             try {
                 db.rollback();
@@ -167,6 +169,8 @@ void TDataModule1::restituisciMemoria(Dataset& fallito, bool riuscita)
             try {
                 t->cancel();
             } catch (...) {
+                // A hook that refuses to give the record up must not hide the failure being
+                // reported; the record is reloaded with its table.
             }
         }
     }
@@ -182,19 +186,19 @@ void TDataModule1::riallinea(Dataset* tranne)
 {
     // Brings the tables in memory back in line with the files after a roll-back; a table
     // that cannot be read again keeps what it shows.
-    static bool running = false;
-    if (running)
+    // A refresh that fails may itself ask for a realignment: it is not run twice at once.
+    if (riallineando)
         return;
-    running = true;
+    const QScopedValueRollback<bool> inCorso(riallineando, true);
     for (Table* t : tabelle()) {
         if (t == tranne || !t->active() || t->state() != DatasetState::Browse)
             continue;
         try {
             t->refresh();
         } catch (...) {
+            // The failure being reported is the one that matters; this table keeps its rows.
         }
     }
-    running = false;
 }
 
 void TDataModule1::numeraPrimaDiInserire(Table& t)
@@ -224,7 +228,7 @@ void TDataModule1::TblSediNewRecord(Dataset& s)
 
 void TDataModule1::TblSediAfterPost(Dataset&)
 {
-    if (TblClienti.state() == DatasetState::Insert && DSClienti.tag == 0)
+    if (TblClienti.state() == DatasetState::Insert && DSClienti.tag != tagNavigatore)
         TblClienti.post();
 }
 
@@ -247,36 +251,33 @@ void TDataModule1::TblClientiBeforeDelete(Dataset&)
     if (db.inTransaction())
         db.commit();
     db.startTransaction();
-    // Left open: the customer screen commits it, or rolls it back to undo the deletion.
-    try {
-        while (!TblSedi.isEmpty()) {
-            TblSedi.first();
-            cascata = true;
-            TblSedi.remove();
-        }
-        cascata = false;
-    } catch (...) {
-        cascata = false;
+    // Left open when the sites are gone: the customer screen commits it, or rolls it back to
+    // undo the deletion. A site that cannot go takes the whole deletion back at once.
+    auto annulla = qScopeGuard([this] {
         db.rollback();
         riallinea(nullptr);
-        throw;
+    });
+    const QScopedValueRollback<bool> inCascata(cascata, true);
+    while (!TblSedi.isEmpty()) {
+        TblSedi.first();
+        TblSedi.remove();
     }
+    annulla.dismiss();
 }
 
 void TDataModule1::TblSediBeforeDelete(Dataset&)
 {
     if (!cascata && !prompts.confirmOk(QStringLiteral("Elimino la sede con i noleggi?")))
         throw Abort{};
+    const QScopedValueRollback<bool> inCascata(cascata, true);
     while (!TblNoleggi.isEmpty()) {
         TblNoleggi.first();
-        cascata = true;
         TblNoleggi.remove();
     }
     while (!TblInterventi.isEmpty()) {
         TblInterventi.first();
         TblInterventi.remove();
     }
-    cascata = false;
 }
 
 void TDataModule1::TblNoleggiBeforeDelete(Dataset& n)
@@ -284,7 +285,6 @@ void TDataModule1::TblNoleggiBeforeDelete(Dataset& n)
     if (!cascata && !prompts.confirmOk(QStringLiteral("Elimino il noleggio?")))
         throw Abort{};
     RientroMerce(n["Quantita"].asFloat(), n["Codice servizio"].asFloat());
-    cascata = false;
 }
 
 QString TDataModule1::nomeClienteCorrente()
@@ -333,9 +333,9 @@ void TDataModule1::RientroMerce(double quantita, double codiceServizio)
 
 void TDataModule1::TblServiziBeforePost(Dataset& a)
 {
-    if (a.tag == 1) {
+    if (a.tag == tagIncremento) {
         a["Dentro"] = a["Dentro"].asFloat() + QuantitaMagazzino;
-    } else if (a.tag == 2) {
+    } else if (a.tag == tagDecremento) {
         if (QuantitaMagazzino > a["Dentro"].asFloat()) {
             prompts.error(QStringLiteral("Valore da decrementare maggiore dell'attuale giacenza."));
             throw Abort{};
@@ -346,12 +346,12 @@ void TDataModule1::TblServiziBeforePost(Dataset& a)
 
 void TDataModule1::TblServiziAfterPost(Dataset& a)
 {
-    if (a.tag != 1 && a.tag != 2)
+    if (a.tag != tagIncremento && a.tag != tagDecremento)
         return;
     const QString motivo = motivoMagazzino ? motivoMagazzino() : QString();
     const int tag = a.tag;
     a.tag = 0;
-    RegistraMovimento(tag == 1 ? QStringLiteral("Acquisto") : QStringLiteral("Rimozione"), motivo, QuantitaMagazzino, QString());
+    RegistraMovimento(tag == tagIncremento ? QStringLiteral("Acquisto") : QStringLiteral("Rimozione"), motivo, QuantitaMagazzino, QString());
     if (pulisciMotivoMagazzino)
         pulisciMotivoMagazzino();
 }
@@ -362,14 +362,8 @@ void TDataModule1::TblServiziBeforeDelete(Dataset& a)
         prompts.error(QStringLiteral("L'eliminazione è possibile solo quando tutta la merce è rientrata in magazzino."));
         throw Abort{};
     }
-    giacenzaZero = true;
-    try {
-        RegistraMovimento(QStringLiteral("Rimozione"), QString(), a["Dentro"].asFloat(), QString());
-    } catch (...) {
-        giacenzaZero = false;
-        throw;
-    }
-    giacenzaZero = false;
+    const QScopedValueRollback<bool> senzaGiacenza(giacenzaZero, true);
+    RegistraMovimento(QStringLiteral("Rimozione"), QString(), a["Dentro"].asFloat(), QString());
 }
 
 void TDataModule1::TblNoleggiBeforeInsert(Dataset&)
@@ -415,7 +409,7 @@ void TDataModule1::aggiornaGiacenza(double codiceServizio, double quantita)
 
 void TDataModule1::TblNoleggiAfterPost(Dataset& n)
 {
-    if (TblSedi.state() == DatasetState::Insert && DSSedi.tag == 0)
+    if (TblSedi.state() == DatasetState::Insert && DSSedi.tag != tagNavigatore)
         TblSedi.post();
     const double servizio = n["Codice servizio"].asFloat();
     const double quantita = n["Quantita"].asFloat();
@@ -572,38 +566,33 @@ void TDataModule1::ricalcolaTotali(bool tutti)
         q.finish();
     }
     TblTotali.close();
-    const bool ownTransaction = !db.inTransaction();
-    if (ownTransaction)
-        db.startTransaction();
-    try {
-        db.createTable(QStringLiteral("Totali"), Tabelle::Totali());
-        QSqlQuery ins = db.prepare(QStringLiteral("INSERT INTO main.Totali (Cliente, Servizio, Quantita, Sospesi, Prezzo) VALUES (?, ?, ?, ?, ?)"));
-        for (const QVariant& c : clienti) {
-            const auto it = perCliente.find(c.toDouble());
-            if (it != perCliente.end()) {
-                for (const auto& [art, t] : it->second) {
-                    ins.addBindValue(c.toDouble());
-                    ins.addBindValue(art);
-                    ins.addBindValue(t.quantita);
-                    ins.addBindValue(t.sospesi);
-                    ins.addBindValue(t.conPrezzo ? QVariant(t.prezzo) : QVariant());
-                    Database::run(ins);
-                }
-            }
-            if (tutti)
-                prompts.progressStep();
-        }
-        ins.finish();
-        if (ownTransaction)
-            db.commit();
-    } catch (...) {
-        if (ownTransaction)
-            db.rollback();
+    // Inside a transaction of the caller, or in one of its own.
+    std::optional<Transaction> transazione;
+    if (!db.inTransaction())
+        transazione.emplace(db);
+    const auto fine = qScopeGuard([&] {
         if (tutti)
             prompts.progressEnd();
-        throw;
+    });
+    db.createTable(QStringLiteral("Totali"), Tabelle::Totali());
+    QSqlQuery ins = db.prepare(QStringLiteral("INSERT INTO main.Totali (Cliente, Servizio, Quantita, Sospesi, Prezzo) VALUES (?, ?, ?, ?, ?)"));
+    for (const QVariant& c : clienti) {
+        const auto it = perCliente.find(c.toDouble());
+        if (it != perCliente.end()) {
+            for (const auto& [art, t] : it->second) {
+                ins.addBindValue(c.toDouble());
+                ins.addBindValue(art);
+                ins.addBindValue(t.quantita);
+                ins.addBindValue(t.sospesi);
+                ins.addBindValue(t.conPrezzo ? QVariant(t.prezzo) : QVariant());
+                Database::run(ins);
+            }
+        }
+        if (tutti)
+            prompts.progressStep();
     }
+    ins.finish();
+    if (transazione)
+        transazione->commit();
     TblTotali.open();
-    if (tutti)
-        prompts.progressEnd();
 }

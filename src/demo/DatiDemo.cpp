@@ -14,12 +14,7 @@ void CreaDatiDemo(Database& db, int scale, quint32 seed)
                                .arg(QString::fromLatin1(t)));
     }
 
-    db.startTransaction();
-    try {
-        demo::Generatore(db, scale, seed).esegui();
-        db.commit();
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
+    Transaction t(db);
+    demo::Generatore(db, scale, seed).esegui();
+    t.commit();
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -736,6 +737,52 @@ void Database::backupTo(const QString& targetFile)
     sostituisciFile(tmp, targetFile);
 }
 
+void Database::creaFile(const QString& file, const std::function<void(Database&)>& riempi)
+{
+    const QString tmp = fileTemporaneo(file);
+    const auto togliTemporaneo = [&tmp] {
+        QFile::remove(tmp);
+        QFile::remove(tmp + QStringLiteral("-journal"));
+    };
+    togliTemporaneo();
+    {
+        auto pulizia = qScopeGuard(togliTemporaneo);
+        static int connessioni = 0;
+        Database nuovo(QStringLiteral("creaFile%1").arg(++connessioni));
+        nuovo.open(QFileInfo(tmp).absolutePath(), true, QFileInfo(tmp).fileName());
+        Transaction t(nuovo);
+        riempi(nuovo);
+        t.commit();
+        nuovo.close();
+        pulizia.dismiss();
+    }
+    sostituisciFile(tmp, file);
+}
+
+Transaction::Transaction(Database& d) : db(d)
+{
+    db.startTransaction();
+}
+
+Transaction::~Transaction()
+{
+    if (done)
+        return;
+    try {
+        db.rollback();
+    } catch (const LavError&) {
+        // Reached while an error is on its way out, which is the one to report: SQLite drops
+        // a transaction whose roll-back fails when the connection closes.
+    }
+}
+
+// A commit that fails leaves the transaction to the destructor, which rolls it back.
+void Transaction::commit()
+{
+    db.commit();
+    done = true;
+}
+
 Savepoint::Savepoint(Database& d) : db(d)
 {
     static int counter = 0;
@@ -759,7 +806,9 @@ void Savepoint::rollback()
     try {
         db.exec(QStringLiteral("ROLLBACK TO %1").arg(name));
         db.exec(QStringLiteral("RELEASE %1").arg(name));
-    } catch (...) {
+    } catch (const LavError&) {
+        // Reached while an error is on its way out, which is the one to report; the savepoint
+        // then goes with the transaction around it, which its owner rolls back.
     }
 }
 

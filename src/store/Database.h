@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 // The table store: one SQLite database per folder (archivi/DBLav.db) holding the shared tables,
 // with further database files attached on demand for tables that live elsewhere (the ledger
@@ -82,6 +83,11 @@ public:
     // is read-only.
     bool readOnly();
 
+    // A new database file written whole: `riempi` fills, in one transaction, a file made
+    // under a temporary name beside `file`, which then takes the place of `file`. A failure
+    // or a crash leaves the old file (or none), never half a new one.
+    static void creaFile(const QString& file, const std::function<void(Database&)>& riempi);
+
     // A consistent copy of the live database written to target: made under a temporary name,
     // checked, and moved over the old copy in one step, so a failure leaves the old copy.
     void backupTo(const QString& targetFile);
@@ -96,6 +102,22 @@ private:
     QHash<QString, QString> attached;   // absolute file path -> schema name
     int nextSchema = 1;
     bool transactionOpen = false;
+};
+
+// A transaction begun on construction and rolled back on destruction unless commit() was
+// called: a failure anywhere in between leaves the files as they were.
+class Transaction
+{
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    void commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+private:
+    Database& db;
+    bool done = false;
 };
 
 // Makes a group of statements atomic, inside or outside a transaction: rolled back unless

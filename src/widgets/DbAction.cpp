@@ -1,5 +1,25 @@
 #include "DbAction.h"
 
+FiltroTemporaneo::FiltroTemporaneo(Prompts& p, Dataset& d, const QString& campo)
+    : prompts(p), ds(d), campoChiave(campo), chiave(campo.isEmpty() ? QVariant() : d[campo].value())
+{}
+
+void FiltroTemporaneo::applica(const QString& filtro)
+{
+    ds.setFilter(filtro);
+    ds.setFiltered(true);
+}
+
+FiltroTemporaneo::~FiltroTemporaneo()
+{
+    runDbAction(prompts, [this] {
+        ds.setFiltered(false);
+        ds.setFilter({});
+        if (!campoChiave.isEmpty())
+            ds.locate(campoChiave, {chiave});
+    });
+}
+
 bool datasetModifiable(const Dataset* ds)
 {
     return ds && ds->canEdit();

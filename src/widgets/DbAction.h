@@ -26,6 +26,26 @@ bool runDbAction(Prompts& prompts, F&& action)
     return false;
 }
 
+// A filter for the time of one job (a print of the current record, say): while the guard
+// lives the dataset shows what `applica` lets through; then it shows every row again and,
+// when a key field was named, goes back to the record that had that key. A failure of that
+// restore reaches the user as runDbAction reports it.
+class FiltroTemporaneo
+{
+public:
+    FiltroTemporaneo(Prompts& prompts, Dataset& ds, const QString& campoChiave = {});
+    ~FiltroTemporaneo();
+    void applica(const QString& filtro);
+    FiltroTemporaneo(const FiltroTemporaneo&) = delete;
+    FiltroTemporaneo& operator=(const FiltroTemporaneo&) = delete;
+
+private:
+    Prompts& prompts;
+    Dataset& ds;
+    QString campoChiave;
+    QVariant chiave;
+};
+
 // Whether the user may change the records of a dataset at all: an open table, or a query
 // whose result is live.
 bool datasetModifiable(const Dataset* ds);

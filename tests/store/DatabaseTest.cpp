@@ -60,6 +60,46 @@ TEST_F(DatabaseTest, TransactionSpansArchiveAndLedger)
     EXPECT_EQ(q.value(0).toString(), "x");
 }
 
+// The guard rolls back whatever was done when it goes out of scope uncommitted; a new file is
+// written whole or not at all, the old one staying when its filling fails.
+TEST_F(DatabaseTest, ATransactionGuardRollsBackUnlessCommittedAndNewFilesAreWrittenWhole)
+{
+    const auto extra = [&](int codice) {
+        QSqlQuery q = db.exec("SELECT Extra FROM Clienti WHERE Codice = ?", {codice});
+        return q.next() ? q.value(0).toString() : QString("?");
+    };
+    try {
+        Transaction t(db);
+        db.exec("UPDATE Clienti SET Extra = 'y'");
+        throw LavError("interrotto");
+    } catch (const LavError&) {
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(extra(1), "x");
+    {
+        Transaction t(db);
+        db.exec("UPDATE Clienti SET Extra = 'z' WHERE Codice = 2");
+        t.commit();
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(extra(2), "z");
+
+    QDir(dir.path()).mkdir("2019");
+    const QString file = dir.filePath("2019/PrimaNota.db");
+    Database::creaFile(file, [](Database& nuovo) {
+        nuovo.createTable("PrimaNota", ledger());
+        nuovo.exec("INSERT INTO PrimaNota (Cliente, Importo) VALUES (1, -100)");
+    });
+    EXPECT_THROW(Database::creaFile(file,
+                                    [](Database& nuovo) {
+                                        nuovo.createTable("PrimaNota", ledger());
+                                        throw LavError("disco pieno");
+                                    }),
+                 LavError);
+    EXPECT_EQ(QDir(dir.filePath("2019")).entryList(QDir::Files), QStringList{"PrimaNota.db"});
+    EXPECT_EQ(db.recordCount("..\\2019\\PrimaNota.DB"), 1);
+}
+
 TEST_F(DatabaseTest, CopyMatchesFieldsByName)
 {
     TableDef t;
