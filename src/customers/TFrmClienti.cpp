@@ -156,10 +156,10 @@ TFrmClienti::TFrmClienti(TDataModule1& modulo, QWidget* parent)
     colonna->setSpacing(6);
     colonna->addWidget(creaBarra());
     colonna->addWidget(creaTestata());
-    PageControl1 = new QTabWidget(this);
-    PageControl1->addTab(creaInformazioni(), QStringLiteral("Informazioni generali"));
-    PageControl1->addTab(creaSediNoleggi(), QStringLiteral("Sedi e noleggi"));
-    colonna->addWidget(PageControl1, 1);
+    pageControl1 = new QTabWidget(this);
+    pageControl1->addTab(creaInformazioni(), QStringLiteral("Informazioni generali"));
+    pageControl1->addTab(creaSediNoleggi(), QStringLiteral("Sedi e noleggi"));
+    colonna->addWidget(pageControl1, 1);
 
     // Enter and Escape stay with the field being typed: no button of the window is a default one.
     for (QPushButton* b : findChildren<QPushButton*>()) {
@@ -195,7 +195,7 @@ TFrmClienti::TFrmClienti(TDataModule1& modulo, QWidget* parent)
     });
     connect(ChkIva, &QCheckBox::clicked, this, &TFrmClienti::ChkIvaClick);
     connect(ChkXML, &QCheckBox::clicked, this, &TFrmClienti::ChkXMLClick);
-    connect(CmbNatura, &QComboBox::currentTextChanged, this, &TFrmClienti::aggiornaNatura);
+    connect(cmbNatura, &QComboBox::currentTextChanged, this, &TFrmClienti::aggiornaNatura);
 
     followState(this, QStringLiteral("Clienti"), ActiveSource);
     ActiveSourceStateChange();
@@ -250,36 +250,36 @@ QWidget* TFrmClienti::creaTestata()
     g->setContentsMargins(8, 6, 8, 6);
     ControlliVivi c(&ActiveSource, dm.prompts, testata);
 
-    TxtCodice = new DbText(&ActiveSource, "Codice", dm.prompts, testata);
-    TxtCodice->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    TxtCodice->setAlignment(Qt::AlignCenter);
-    CmbNatura = new DbComboBox(&ActiveSource, "NATURA", dm.prompts, testata);
-    CmbNatura->setItems(CodiciNatura());
-    CmbNatura->setMaxVisibleItems(24);
-    LblNatura = new QLabel(testata);
-    LblNatura->setObjectName("LblNatura");
-    LblNatura->setMinimumWidth(larghezzaCaratteri(testata, 40));
+    txtCodice = new DbText(&ActiveSource, "Codice", dm.prompts, testata);
+    txtCodice->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    txtCodice->setAlignment(Qt::AlignCenter);
+    cmbNatura = new DbComboBox(&ActiveSource, "NATURA", dm.prompts, testata);
+    cmbNatura->setItems(CodiciNatura());
+    cmbNatura->setMaxVisibleItems(24);
+    lblNatura = new QLabel(testata);
+    lblNatura->setObjectName("lblNatura");
+    lblNatura->setMinimumWidth(larghezzaCaratteri(testata, 40));
     disponiCampi(g, c,
-                 {{.etichetta = "Codice", .riga = 0, .caratteri = 7, .controllo = TxtCodice},
+                 {{.etichetta = "Codice", .riga = 0, .caratteri = 7, .controllo = txtCodice},
                   {.etichetta = "&Denominazione (&1)", .campo = "Denominazione", .riga = 0, .colonna = 2,
-                   .dove = &EdtDenominazione},
+                   .dove = &edtDenominazione},
                   {.etichetta = "&Escluso", .campo = "Escluso", .riga = 0, .colonna = 4, .tipo = VoceModulo::Spunta,
-                   .dove = &ChkEscluso, .suggerimento = "Esclude dalla fatturazione automatica"},
+                   .dove = &chkEscluso, .suggerimento = "Esclude dalla fatturazione automatica"},
                   {.etichetta = "&Incasso automatico", .campo = "Incassabile", .riga = 0, .colonna = 5,
-                   .tipo = VoceModulo::Spunta, .dove = &ChkIncassabile},
+                   .tipo = VoceModulo::Spunta, .dove = &chkIncassabile},
                   {.etichetta = "&Denominazione (&2)", .campo = "Denominazione 2", .riga = 1, .colonna = 2,
-                   .dove = &EdtDenominazione2},
+                   .dove = &edtDenominazione2},
                   {.etichetta = "I&va", .campo = "PagaIva", .riga = 1, .colonna = 4, .tipo = VoceModulo::Spunta,
                    .dove = &ChkIva},
                   {.etichetta = "(Ostrelo-Marbeto)", .campo = "StampaEstesa", .riga = 1, .colonna = 5,
-                   .tipo = VoceModulo::Spunta, .dove = &ChkStampaEstesa},
-                  {.etichetta = "Natura", .riga = 2, .caratteri = 8, .controllo = CmbNatura},
-                  {.riga = 2, .colonna = 2, .ampiezza = 4, .controllo = LblNatura}});
+                   .tipo = VoceModulo::Spunta, .dove = &chkStampaEstesa},
+                  {.etichetta = "Natura", .riga = 2, .caratteri = 8, .controllo = cmbNatura},
+                  {.riga = 2, .colonna = 2, .ampiezza = 4, .controllo = lblNatura}});
 
-    RgScadenzaFattura = new DbRadioGroup("Data scadenza fattura", &ActiveSource, "ScadenzaFattura", dm.prompts, testata);
-    RgScadenzaFattura->setItems({"A 30 gg", "Data fattura"});
-    RgScadenzaFattura->setValues({"0", "1"});
-    g->addWidget(RgScadenzaFattura, 0, 6, 3, 1);
+    rgScadenzaFattura = new DbRadioGroup("Data scadenza fattura", &ActiveSource, "ScadenzaFattura", dm.prompts, testata);
+    rgScadenzaFattura->setItems({"A 30 gg", "Data fattura"});
+    rgScadenzaFattura->setValues({"0", "1"});
+    g->addWidget(rgScadenzaFattura, 0, 6, 3, 1);
     g->setColumnStretch(3, 1);
     g->setColumnMinimumWidth(3, larghezzaCaratteri(testata, 30));
     return testata;
@@ -301,71 +301,71 @@ QWidget* TFrmClienti::creaInformazioni()
     BtnCarica->setToolTip("Preleva numero del contratto da file xml");
     QGridLayout* s = griglia(nullptr, 0, 6, 5);
     disponiCampi(s, c,
-                 {{.etichetta = "&Mastro", .campo = "Mastro", .riga = 0, .caratteri = 6, .dove = &EdtMastro},
-                  {.etichetta = "&Conto", .campo = "Conto", .riga = 0, .colonna = 2, .caratteri = 6, .allinea = Qt::AlignLeft, .dove = &EdtConto},
+                 {{.etichetta = "&Mastro", .campo = "Mastro", .riga = 0, .caratteri = 6, .dove = &edtMastro},
+                  {.etichetta = "&Conto", .campo = "Conto", .riga = 0, .colonna = 2, .caratteri = 6, .allinea = Qt::AlignLeft, .dove = &edtConto},
                   {.etichetta = "In&dirizzo amministrativo", .campo = "Indirizzo", .riga = 1, .ampiezza = 3,
-                   .dove = &EdtIndirizzo},
-                  {.etichetta = "C&omune", .campo = "Comune", .riga = 2, .ampiezza = 3, .dove = &EdtComune},
+                   .dove = &edtIndirizzo},
+                  {.etichetta = "C&omune", .campo = "Comune", .riga = 2, .ampiezza = 3, .dove = &edtComune},
                   {.etichetta = "&Partita iva", .campo = "Partita iva", .riga = 3, .caratteri = 12,
-                   .dove = &EdtPartitaIva},
+                   .dove = &edtPartitaIva},
                   {.etichetta = "Codice &fiscale", .campo = "Codice fiscale", .riga = 3, .colonna = 2,
-                   .tipo = VoceModulo::Maiuscolo, .dove = &EdtCodiceFiscale},
-                  {.etichetta = "PEC", .campo = "PEC", .riga = 4, .ampiezza = 3, .dove = &EdtPEC},
+                   .tipo = VoceModulo::Maiuscolo, .dove = &edtCodiceFiscale},
+                  {.etichetta = "PEC", .campo = "PEC", .riga = 4, .ampiezza = 3, .dove = &edtPEC},
                   {.etichetta = "&Numero contratto", .campo = "NumContratto", .riga = 5, .ampiezza = 2,
-                   .dove = &EdtNumContratto},
+                   .dove = &edtNumContratto},
                   {.riga = 5, .colonna = 3, .allinea = Qt::AlignLeft, .controllo = BtnCarica},
                   {.etichetta = "D&ata contratto", .campo = "Data contratto", .riga = 6, .caratteri = 11,
-                   .tipo = VoceModulo::Data, .dove = &EdtDataContratto},
+                   .tipo = VoceModulo::Data, .dove = &edtDataContratto},
                   {.etichetta = "Da&ta scadenza", .campo = "Data scadenza", .riga = 6, .colonna = 2, .caratteri = 11, .allinea = Qt::AlignLeft,
-                   .tipo = VoceModulo::Data, .dove = &EdtDataScadenza},
-                  {.etichetta = "P&rimo rigo", .campo = "Rigo 1", .riga = 7, .ampiezza = 3, .dove = &EdtRigo1},
-                  {.etichetta = "Secondo rigo (&3)", .campo = "Rigo 2", .riga = 8, .ampiezza = 3, .dove = &EdtRigo2},
+                   .tipo = VoceModulo::Data, .dove = &edtDataScadenza},
+                  {.etichetta = "P&rimo rigo", .campo = "Rigo 1", .riga = 7, .ampiezza = 3, .dove = &edtRigo1},
+                  {.etichetta = "Secondo rigo (&3)", .campo = "Rigo 2", .riga = 8, .ampiezza = 3, .dove = &edtRigo2},
                   {.etichetta = "Note &servizi", .campo = "NoteServizi", .riga = 9, .ampiezza = 3,
-                   .dove = &EdtNoteServizi},
+                   .dove = &edtNoteServizi},
                   {.etichetta = "Indice di revisione (&6)", .campo = "IndiceRev", .riga = 10, .caratteri = 6,
-                   .dove = &EdtIndiceRev},
+                   .dove = &edtIndiceRev},
                   {.etichetta = "Sc&heda", .campo = "Scheda", .riga = 10, .colonna = 2, .caratteri = 6, .allinea = Qt::AlignLeft,
-                   .dove = &EdtScheda},
+                   .dove = &edtScheda},
                   {.etichetta = "Data di revisione (&7)", .campo = "DataRev", .riga = 11, .caratteri = 11,
-                   .tipo = VoceModulo::Data, .dove = &EdtDataRev},
+                   .tipo = VoceModulo::Data, .dove = &edtDataRev},
                   {.etichetta = "Forza stampa fattura", .campo = "Mese_Fatt", .riga = 11, .colonna = 2, .ampiezza = 2,
-                   .tipo = VoceModulo::Spunta, .dove = &ChkMeseFatt}});
-    ChkMeseFatt->setValues("True", "False");
+                   .tipo = VoceModulo::Spunta, .dove = &chkMeseFatt}});
+    chkMeseFatt->setValues("True", "False");
     s->setColumnStretch(1, 1);
     s->setColumnStretch(3, 1);
     s->setRowStretch(12, 1);
     fila->addLayout(s, 1);
 
     // Right: payment, amounts, electronic invoice.
-    CmbPagamento = new DbLookupComboBox(&ActiveSource, "Pagamento", &dm.DSModPag, "Codice", "Descrizione", dm.prompts,
+    cmbPagamento = new DbLookupComboBox(&ActiveSource, "Pagamento", &dm.DSModPag, "Codice", "Descrizione", dm.prompts,
                                         pagina);
-    CmbPagamento->setDropDownRows(20);
-    RgCondizioni = new DbRadioGroup("Condi&zioni di pagamento", &ActiveSource, "Condizioni", dm.prompts, pagina);
-    RgCondizioni->setItems(condizioni, 2);
+    cmbPagamento->setDropDownRows(20);
+    rgCondizioni = new DbRadioGroup("Condi&zioni di pagamento", &ActiveSource, "Condizioni", dm.prompts, pagina);
+    rgCondizioni->setItems(condizioni, 2);
     QGridLayout* d = griglia(nullptr, 0, 6, 5);
     disponiCampi(d, c,
-                 {{.etichetta = "Pa&gamento", .riga = 0, .ampiezza = 3, .controllo = CmbPagamento},
+                 {{.etichetta = "Pa&gamento", .riga = 0, .ampiezza = 3, .controllo = cmbPagamento},
                   {.etichetta = "Coordinate bancarie (&4)", .campo = "CoordinateBanca", .riga = 1, .ampiezza = 3,
-                   .dove = &EdtCoordinateBanca},
-                  {.etichetta = "&Banca", .campo = "Banca", .riga = 2, .ampiezza = 3, .dove = &EdtBanca},
-                  {.etichetta = "N&umero c/c", .campo = "Numero cc", .riga = 3, .ampiezza = 3, .dove = &EdtNumeroCC},
-                  {.riga = 4, .ampiezza = 4, .controllo = RgCondizioni},
-                  {.etichetta = "Imponibi&le", .campo = "Imponibile", .riga = 5, .caratteri = 13, .dove = &EdtImponibile},
-                  {.etichetta = "IVA", .campo = "Iva", .riga = 6, .caratteri = 13, .dove = &EdtIva},
-                  {.etichetta = "Totale", .campo = "Totale", .riga = 7, .caratteri = 13, .dove = &EdtTotale},
+                   .dove = &edtCoordinateBanca},
+                  {.etichetta = "&Banca", .campo = "Banca", .riga = 2, .ampiezza = 3, .dove = &edtBanca},
+                  {.etichetta = "N&umero c/c", .campo = "Numero cc", .riga = 3, .ampiezza = 3, .dove = &edtNumeroCC},
+                  {.riga = 4, .ampiezza = 4, .controllo = rgCondizioni},
+                  {.etichetta = "Imponibi&le", .campo = "Imponibile", .riga = 5, .caratteri = 13, .dove = &edtImponibile},
+                  {.etichetta = "IVA", .campo = "Iva", .riga = 6, .caratteri = 13, .dove = &edtIva},
+                  {.etichetta = "Totale", .campo = "Totale", .riga = 7, .caratteri = 13, .dove = &edtTotale},
                   {.etichetta = "Fattura verso PA", .campo = "XML", .riga = 5, .colonna = 2, .ampiezza = 2,
                    .tipo = VoceModulo::Spunta, .dove = &ChkXML},
                   {.etichetta = "Codice Destinatario", .campo = "Codice_FE", .riga = 6, .colonna = 2, .caratteri = 9, .allinea = Qt::AlignLeft,
-                   .dove = &EdtCodiceFE},
+                   .dove = &edtCodiceFE},
                   {.etichetta = "Scissione dei pagamenti", .campo = "Scissione", .riga = 7, .colonna = 2,
-                   .ampiezza = 2, .tipo = VoceModulo::Spunta, .dove = &ChkScissione},
-                  {.etichetta = "Causale", .campo = "Causale", .riga = 8, .ampiezza = 3, .dove = &EdtCausale}});
-    for (DbEdit* e : {EdtImponibile, EdtIva, EdtTotale})
+                   .ampiezza = 2, .tipo = VoceModulo::Spunta, .dove = &chkScissione},
+                  {.etichetta = "Causale", .campo = "Causale", .riga = 8, .ampiezza = 3, .dove = &edtCausale}});
+    for (DbEdit* e : {edtImponibile, edtIva, edtTotale})
         e->setAlignment(Qt::AlignRight);
-    for (DbEdit* e : {EdtIva, EdtTotale})
+    for (DbEdit* e : {edtIva, edtTotale})
         e->setFocusPolicy(Qt::ClickFocus);
-    validatoreCodiceFE = new ValidatoreCodiceFE(EdtCodiceFE);
-    EdtCodiceFE->setValidator(validatoreCodiceFE);
+    validatoreCodiceFE = new ValidatoreCodiceFE(edtCodiceFE);
+    edtCodiceFE->setValidator(validatoreCodiceFE);
     d->setColumnStretch(3, 1);
     d->setColumnMinimumWidth(2, 20);
     d->setRowStretch(9, 1);
@@ -375,17 +375,17 @@ QWidget* TFrmClienti::creaInformazioni()
     auto* note = new QGridLayout;
     note->setHorizontalSpacing(16);
     note->setVerticalSpacing(2);
-    MemoRigo3 = new DbMemo(&ActiveSource, "Rigo_3", dm.prompts, pagina);
-    MemoNote = new DbMemo(&ActiveSource, "Note", dm.prompts, pagina);
-    note->addWidget(etichetta("Fine pagina fattura (&5)", MemoRigo3, pagina), 0, 0);
-    note->addWidget(etichetta("Note (&4)", MemoNote, pagina), 0, 1);
-    for (DbMemo* m : {MemoRigo3, MemoNote}) {
+    memoRigo3 = new DbMemo(&ActiveSource, "Rigo_3", dm.prompts, pagina);
+    memoNote = new DbMemo(&ActiveSource, "Note", dm.prompts, pagina);
+    note->addWidget(etichetta("Fine pagina fattura (&5)", memoRigo3, pagina), 0, 0);
+    note->addWidget(etichetta("Note (&4)", memoNote, pagina), 0, 1);
+    for (DbMemo* m : {memoRigo3, memoNote}) {
         m->setTabChangesFocus(true);
         m->setMinimumHeight(56);
         FocusColour::install(m);
     }
-    note->addWidget(MemoRigo3, 1, 0);
-    note->addWidget(MemoNote, 1, 1);
+    note->addWidget(memoRigo3, 1, 0);
+    note->addWidget(memoNote, 1, 1);
     colonna->addLayout(note, 1);
 
     connect(BtnCarica, &QPushButton::clicked, this, &TFrmClienti::BtnCaricaClick);
@@ -401,7 +401,7 @@ QWidget* TFrmClienti::creaSediNoleggi()
 
     // Sites.
     auto* filaSedi = new BarraStrumenti(pagina, BarraStrumenti::Aspetto::Piatta);
-    LblSedi = filaSedi->etichetta("Se&di");
+    lblSedi = filaSedi->etichetta("Se&di");
     DBNavigator2 = filaSedi->navigatore(DSSedi, Nav::Browse | Nav::Editing, dm.prompts, "DBNavigator2");
     DBNavigator2->setDeleteQuestion({});
     filaSedi->spazio(6);
@@ -411,17 +411,17 @@ QWidget* TFrmClienti::creaSediNoleggi()
     filaSedi->allunga();
     colonna->addWidget(filaSedi);
 
-    PilaSedi = new QStackedWidget(pagina);
-    PannelliSedi = new GrigliaPannelli(
-        &DSSedi, 3, [this](Controlli& c, QWidget* p) { costruisciSede(c, p, &indirizzoSede); }, dm.prompts, PilaSedi);
-    PannelliSedi->setObjectName("PannelliSedi");
-    PannelliSediEstese = new GrigliaPannelli(
+    pilaSedi = new QStackedWidget(pagina);
+    pannelliSedi = new GrigliaPannelli(
+        &DSSedi, 3, [this](Controlli& c, QWidget* p) { costruisciSede(c, p, &indirizzoSede); }, dm.prompts, pilaSedi);
+    pannelliSedi->setObjectName("pannelliSedi");
+    pannelliSediEstese = new GrigliaPannelli(
         &DSSedi, 3, [this](Controlli& c, QWidget* p) { costruisciSedeEstesa(c, p, &indirizzoSedeEstesa); }, dm.prompts,
-        PilaSedi);
-    PannelliSediEstese->setObjectName("PannelliSediEstese");
-    PilaSedi->addWidget(PannelliSedi);
-    PilaSedi->addWidget(PannelliSediEstese);
-    colonna->addWidget(PilaSedi);
+        pilaSedi);
+    pannelliSediEstese->setObjectName("pannelliSediEstese");
+    pilaSedi->addWidget(pannelliSedi);
+    pilaSedi->addWidget(pannelliSediEstese);
+    colonna->addWidget(pilaSedi);
     colonna->addSpacing(6);
 
     // Interventions of the site.
@@ -432,29 +432,29 @@ QWidget* TFrmClienti::creaSediNoleggi()
         dm.prompts, "DBNavigator4");
     filaInterventi->allunga();
     colonna->addWidget(filaInterventi);
-    PannelliInterventi = new GrigliaPannelli(
-        &dm.DSInterventi, 2, [this](Controlli& c, QWidget* p) { costruisciIntervento(c, p, &EdtSettimana); },
+    pannelliInterventi = new GrigliaPannelli(
+        &dm.DSInterventi, 2, [this](Controlli& c, QWidget* p) { costruisciIntervento(c, p, &edtSettimana); },
         dm.prompts, pagina);
-    PannelliInterventi->setObjectName("PannelliInterventi");
-    PannelliInterventi->setNuoviInFondo(true);
-    lblInterventi->setBuddy(EdtSettimana);
+    pannelliInterventi->setObjectName("pannelliInterventi");
+    pannelliInterventi->setNuoviInFondo(true);
+    lblInterventi->setBuddy(edtSettimana);
     auto* filaPannelli = new QHBoxLayout;
-    filaPannelli->addWidget(PannelliInterventi, 2);
+    filaPannelli->addWidget(pannelliInterventi, 2);
     filaPannelli->addStretch(1);
     colonna->addLayout(filaPannelli);
     colonna->addSpacing(6);
 
     // Rentals of the site.
     auto* filaNoleggi = new BarraStrumenti(pagina, BarraStrumenti::Aspetto::Piatta);
-    LblNoleggi = filaNoleggi->etichetta("No&leggi");
+    lblNoleggi = filaNoleggi->etichetta("No&leggi");
     DBNavigator3 = filaNoleggi->navigatore(DSNoleggi, Nav::Browse | Nav::Editing, dm.prompts, "DBNavigator3");
     DBNavigator3->setDeleteQuestion({});
     filaNoleggi->spazio(6);
     sbRicopiaImporti = filaNoleggi->pulsante(Icone::ricopiaImporti(), "Ricopia gli importi su tutte le sedi",
                                              "sbRicopiaImporti");
     filaNoleggi->allunga();
-    ChkMillesimi = new DbCheckBox("Millesimi di euro", &ActiveSource, "Millesimi", dm.prompts, filaNoleggi);
-    filaNoleggi->aggiungi(ChkMillesimi);
+    chkMillesimi = new DbCheckBox("Millesimi di euro", &ActiveSource, "Millesimi", dm.prompts, filaNoleggi);
+    filaNoleggi->aggiungi(chkMillesimi);
     colonna->addWidget(filaNoleggi);
 
     // Prices with three decimals for a customer priced in thousandths of a euro.
@@ -481,22 +481,22 @@ QWidget* TFrmClienti::creaSediNoleggi()
                   << DbGridColumn{.field = QStringLiteral("Sesso"), .width = 50, .alignment = Qt::AlignHCenter,
                                   .pickList = {QStringLiteral("M"), QStringLiteral("F")}}
                   << DbGridColumn{.field = QStringLiteral("Altro"), .width = 120};
-    PilaNoleggi = new QStackedWidget(pagina);
-    GridNoleggi = new DbGrid(&DSNoleggi, dm.prompts, PilaNoleggi);
-    GridNoleggi->setObjectName(QStringLiteral("GridNoleggi"));
-    GridNoleggi->setColumns(colonne);
-    GridNoleggiEstesa = new DbGrid(&DSNoleggi, dm.prompts, PilaNoleggi);
-    GridNoleggiEstesa->setObjectName(QStringLiteral("GridNoleggiEstesa"));
-    GridNoleggiEstesa->setColumns(colonneEstese);
+    pilaNoleggi = new QStackedWidget(pagina);
+    grdNoleggi = new DbGrid(&DSNoleggi, dm.prompts, pilaNoleggi);
+    grdNoleggi->setObjectName(QStringLiteral("grdNoleggi"));
+    grdNoleggi->setColumns(colonne);
+    grdNoleggiEstesa = new DbGrid(&DSNoleggi, dm.prompts, pilaNoleggi);
+    grdNoleggiEstesa->setObjectName(QStringLiteral("grdNoleggiEstesa"));
+    grdNoleggiEstesa->setColumns(colonneEstese);
     // The widest text takes the room left: the article, or the notes of the extended grid.
-    GridNoleggi->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    GridNoleggiEstesa->horizontalHeader()->setStretchLastSection(true);
-    for (DbGrid* g : {GridNoleggi, GridNoleggiEstesa}) {
+    grdNoleggi->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    grdNoleggiEstesa->horizontalHeader()->setStretchLastSection(true);
+    for (DbGrid* g : {grdNoleggi, grdNoleggiEstesa}) {
         g->setDeleteQuestion({});
         g->setMinimumHeight(100);
-        PilaNoleggi->addWidget(g);
+        pilaNoleggi->addWidget(g);
     }
-    colonna->addWidget(PilaNoleggi, 1);
+    colonna->addWidget(pilaNoleggi, 1);
 
     connect(SBtnModificaServizio, &QToolButton::clicked, this, &TFrmClienti::SBtnModificaServizioClick);
     connect(SBtnEliminaServizio, &QToolButton::clicked, this, &TFrmClienti::SBtnEliminaServizioClick);
@@ -518,18 +518,18 @@ bool TFrmClienti::estesa() const
 void TFrmClienti::ActiveSourceDataChange()
 {
     const bool estesi = estesa();
-    PilaSedi->setCurrentWidget(estesi ? PannelliSediEstese : PannelliSedi);
-    PilaNoleggi->setCurrentWidget(estesi ? GridNoleggiEstesa : GridNoleggi);
-    LblSedi->setBuddy(estesi ? indirizzoSedeEstesa : indirizzoSede);
-    LblNoleggi->setBuddy(estesi ? GridNoleggiEstesa : GridNoleggi);
+    pilaSedi->setCurrentWidget(estesi ? pannelliSediEstese : pannelliSedi);
+    pilaNoleggi->setCurrentWidget(estesi ? grdNoleggiEstesa : grdNoleggi);
+    lblSedi->setBuddy(estesi ? indirizzoSedeEstesa : indirizzoSede);
+    lblNoleggi->setBuddy(estesi ? grdNoleggiEstesa : grdNoleggi);
 
     const bool pa = dm.TblClienti.active() && dm.TblClienti["XML"].asBoolean();
     validatoreCodiceFE->lunghezza = pa ? 6 : 7;
     aggiornaNatura();
     SBtnUndo->setEnabled(dm.db.inTransaction());
     // The prices follow the customer's thousandths.
-    GridNoleggi->viewport()->update();
-    GridNoleggiEstesa->viewport()->update();
+    grdNoleggi->viewport()->update();
+    grdNoleggiEstesa->viewport()->update();
 }
 
 void TFrmClienti::ActiveSourceStateChange()
@@ -553,8 +553,8 @@ void TFrmClienti::ConfermaEliminazione(DataSource& ds)
 
 void TFrmClienti::aggiornaNatura()
 {
-    CmbNatura->setEnabled(inModifica(ActiveSource) && ChkIva->checkState() == Qt::Unchecked);
-    LblNatura->setText(DescrizioneNatura(CmbNatura->currentText()));
+    cmbNatura->setEnabled(inModifica(ActiveSource) && ChkIva->checkState() == Qt::Unchecked);
+    lblNatura->setText(DescrizioneNatura(cmbNatura->currentText()));
 }
 
 void TFrmClienti::ChkIvaClick()
@@ -563,9 +563,9 @@ void TFrmClienti::ChkIvaClick()
         return;
     if (ChkIva->isChecked()) {
         runDbAction(dm.prompts, [this] { dm.TblClienti["NATURA"].clear(); });
-        CmbNatura->setEnabled(false);
+        cmbNatura->setEnabled(false);
     } else {
-        CmbNatura->setEnabled(true);
+        cmbNatura->setEnabled(true);
     }
 }
 
@@ -640,7 +640,7 @@ QString TFrmClienti::DescrizioneNatura(const QString& codice)
 
 int TFrmClienti::MesiCondizioni() const
 {
-    const int voce = RgCondizioni->itemIndex();
+    const int voce = rgCondizioni->itemIndex();
     return voce >= 0 && voce < int(std::size(mesiPerCondizione)) ? mesiPerCondizione[voce] : 0;
 }
 
@@ -666,8 +666,8 @@ void TFrmClienti::FormShow()
             dm.TblClienti.first();
         dm.CollegaPrimaNota(QStringLiteral("Cliente;Data"), dm.DSClienti);
     });
-    PageControl1->setCurrentIndex(0);
-    ChkEscluso->setFocus();
+    pageControl1->setCurrentIndex(0);
+    chkEscluso->setFocus();
 }
 
 void TFrmClienti::done(int r)

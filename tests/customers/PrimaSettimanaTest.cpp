@@ -24,9 +24,9 @@ TEST_F(PrimaSettimana, TheTaxableAmountBringsItsVatAndTotalAtOnce)
     TFrmClienti& f = apri();
     QTest::mouseClick(f.SBtnCalcola, Qt::LeftButton);
     ASSERT_EQ(dm.TblClienti.state(), DatasetState::Edit);       // not posted yet
-    EXPECT_EQ(f.EdtImponibile->text(), formatCurrency(50));
-    EXPECT_EQ(f.EdtIva->text(), formatCurrency(11));
-    EXPECT_EQ(f.EdtTotale->text(), formatCurrency(61));
+    EXPECT_EQ(f.edtImponibile->text(), formatCurrency(50));
+    EXPECT_EQ(f.edtIva->text(), formatCurrency(11));
+    EXPECT_EQ(f.edtTotale->text(), formatCurrency(61));
 }
 
 TEST_F(PrimaSettimana, ANewRecordTakesWhatIsTypedInItsFirstField)
@@ -42,10 +42,10 @@ TEST_F(PrimaSettimana, ANewRecordTakesWhatIsTypedInItsFirstField)
 
     // A new customer likewise, on the page in view.
     QTest::mouseClick(w->DBNavigator2->button(NavButton::Post), Qt::LeftButton);
-    w->PageControl1->setCurrentIndex(0);
+    w->pageControl1->setCurrentIndex(0);
     QTest::mouseClick(w->DBNavigator1->button(NavButton::Insert), Qt::LeftButton);
     ASSERT_EQ(dm.TblClienti.state(), DatasetState::Insert);
-    EXPECT_EQ(QApplication::focusWidget(), w->EdtDenominazione);
+    EXPECT_EQ(QApplication::focusWidget(), w->edtDenominazione);
 }
 
 TEST_F(PrimaSettimana, ASiteWithoutInterventionsShowsAnEmptyPanel)
@@ -55,12 +55,12 @@ TEST_F(PrimaSettimana, ASiteWithoutInterventionsShowsAnEmptyPanel)
     apri();
     paginaSedi();
     ASSERT_EQ(dm.TblInterventi.recordCount(), 0);
-    for (const DbCheckBox* giorno : w->PannelliInterventi->pannelloVivo()->findChildren<DbCheckBox*>())
+    for (const DbCheckBox* giorno : w->pannelliInterventi->pannelloVivo()->findChildren<DbCheckBox*>())
         EXPECT_FALSE(giorno->isVisibleTo(w.get())) << giorno->objectName().toStdString();
 
     // A new row shows its days, none of them grey.
     QTest::mouseClick(w->DBNavigator4->button(NavButton::Insert), Qt::LeftButton);
-    auto* lunedi = w->PannelliInterventi->pannelloVivo()->findChild<DbCheckBox*>("Lunedi");
+    auto* lunedi = w->pannelliInterventi->pannelloVivo()->findChild<DbCheckBox*>("Lunedi");
     EXPECT_TRUE(lunedi->isVisibleTo(w.get()));
     EXPECT_EQ(lunedi->checkState(), Qt::Unchecked);
 }
@@ -88,10 +88,10 @@ TEST_F(PrimaSettimana, AltWithALetterThatIsNoAcceleratorDoesNothing)
     noleggio(10, 1, 2, 5);
     apri();
     paginaSedi();
-    w->GridNoleggi->setFocus();
+    w->grdNoleggi->setFocus();
     alt(Qt::Key_Q);
     EXPECT_EQ(dm.TblNoleggi.state(), DatasetState::Browse);
-    EXPECT_FALSE(w->GridNoleggi->cellEditor());
+    EXPECT_FALSE(w->grdNoleggi->cellEditor());
 }
 
 TEST_F(PrimaSettimana, ReadOnlyDataLooksReadOnlyAndAmountsStandRight)
@@ -109,15 +109,15 @@ TEST_F(PrimaSettimana, ReadOnlyDataLooksReadOnlyAndAmountsStandRight)
     EXPECT_TRUE(campoSede("Imponibile")->alignment() & Qt::AlignRight);
 
     // The same everywhere on the screen, the other sites' panels included.
-    for (int pagina = 0; pagina < w->PageControl1->count(); ++pagina) {
-        w->PageControl1->setCurrentIndex(pagina);
+    for (int pagina = 0; pagina < w->pageControl1->count(); ++pagina) {
+        w->pageControl1->setCurrentIndex(pagina);
         for (const QLineEdit* e : w->findChildren<QLineEdit*>()) {
             if (!e->isVisibleTo(w.get()) || qobject_cast<const QComboBox*>(e->parentWidget()))
                 continue;
             EXPECT_EQ(soloLettura(e), e->isReadOnly()) << e->objectName().toStdString() << " " << e->text().toStdString();
         }
     }
-    EXPECT_TRUE(w->EdtImponibile->alignment() & Qt::AlignRight);
+    EXPECT_TRUE(w->edtImponibile->alignment() & Qt::AlignRight);
 }
 
 TEST_F(PrimaSettimana, UpperCaseFieldsShowWhatIsStoredInUpperCase)
@@ -132,7 +132,7 @@ TEST_F(PrimaSettimana, UpperCaseFieldsShowWhatIsStoredInUpperCase)
     EXPECT_EQ(campoSede("Scala")->text(), "B");
     // The panel of the other site too.
     QStringList altri;
-    for (const QLineEdit* e : w->PannelliSediEstese->copia(1)->findChildren<QLineEdit*>())
+    for (const QLineEdit* e : w->pannelliSediEstese->copia(1)->findChildren<QLineEdit*>())
         altri << e->text();
     EXPECT_TRUE(altri.contains("RAGIONERIA")) << altri.join('|').toStdString();
     EXPECT_FALSE(altri.contains("Ragioneria"));
@@ -142,23 +142,23 @@ TEST_F(PrimaSettimana, EscapeClosesTheCustomerScreenAsItsCloseButtonDoes)
 {
     cliente(1, "Bar Sport");
     apri();
-    w->EdtDenominazione->setFocus();
+    w->edtDenominazione->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(w->isVisible());
 
     // The first Escape takes back what was typed; the next one closes, leaving the record as
     // the close button does.
     apri();
-    w->EdtDenominazione->setFocus();
+    w->edtDenominazione->setFocus();
     QTest::mouseClick(w->DBNavigator1->button(NavButton::Edit), Qt::LeftButton);
-    w->EdtDenominazione->setFocus();
-    w->EdtDenominazione->end(false);
-    QTest::keyClicks(w->EdtDenominazione, "x");
-    ASSERT_EQ(w->EdtDenominazione->text(), "Bar Sportx");
-    QTest::keyClick(w->EdtDenominazione, Qt::Key_Escape);
+    w->edtDenominazione->setFocus();
+    w->edtDenominazione->end(false);
+    QTest::keyClicks(w->edtDenominazione, "x");
+    ASSERT_EQ(w->edtDenominazione->text(), "Bar Sportx");
+    QTest::keyClick(w->edtDenominazione, Qt::Key_Escape);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->EdtDenominazione->text(), "Bar Sport");
-    QTest::keyClick(w->EdtDenominazione, Qt::Key_Escape);
+    EXPECT_EQ(w->edtDenominazione->text(), "Bar Sport");
+    QTest::keyClick(w->edtDenominazione, Qt::Key_Escape);
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(leggi("SELECT Denominazione FROM Clienti WHERE Codice = 1").toString(), "Bar Sport");
 }

@@ -56,7 +56,7 @@ TEST_F(RicercaClienti, TypingMovesToTheNearestCustomerByName)
     lista->Denominazione->setText("zz");
     EXPECT_EQ(corrente(), "Residence Mare");        // past the end: the last
     EXPECT_EQ(lista->DBGrid1->currentIndex().row(), 4);
-    EXPECT_EQ(w->EdtDenominazione->text(), "Residence Mare");
+    EXPECT_EQ(w->edtDenominazione->text(), "Residence Mare");
 
     lista->DBNavigator1->button(NavButton::First)->click();
     EXPECT_EQ(corrente(), "Albergo Adriatico");

@@ -22,13 +22,13 @@ protected:
     }
     QString indirizzoNelPosto(int posto)
     {
-        return w->PannelliSedi->copia(posto)->findChild<QLineEdit*>()->text();
+        return w->pannelliSedi->copia(posto)->findChild<QLineEdit*>()->text();
     }
 };
 
 TEST_F(PannelliClienti, AClickOnAnotherSiteMovesThereSavingTheSiteBeingEdited)
 {
-    GrigliaPannelli* sedi = w->PannelliSedi;
+    GrigliaPannelli* sedi = w->pannelliSedi;
     EXPECT_EQ(sedi->postoCorrente(), 0);
     EXPECT_EQ(indirizzoNelPosto(2), "Padiglione C");
 
@@ -54,7 +54,7 @@ TEST_F(PannelliClienti, AClickOnAnotherSiteMovesThereSavingTheSiteBeingEdited)
 
 TEST_F(PannelliClienti, ANewInterventionComesAfterTheOthersAndGreyDaysAreEmpty)
 {
-    GrigliaPannelli* interventi = w->PannelliInterventi;
+    GrigliaPannelli* interventi = w->pannelliInterventi;
     w->DBNavigator4->button(NavButton::Insert)->click();
     EXPECT_EQ(dm.TblInterventi.state(), DatasetState::Insert);
     EXPECT_EQ(interventi->postoCorrente(), 1);
@@ -82,20 +82,20 @@ TEST_F(PannelliClienti, AcceleratorsAndTabFollowTheLayout)
         QTest::keyClick(w.get(), k, Qt::AltModifier);
         return QApplication::focusWidget();
     };
-    EXPECT_EQ(tasto(Qt::Key_T), w->PannelliInterventi->pannelloVivo()->findChild<DbEdit*>("Settimana"));
-    EXPECT_EQ(tasto(Qt::Key_L), w->GridNoleggi);
+    EXPECT_EQ(tasto(Qt::Key_T), w->pannelliInterventi->pannelloVivo()->findChild<DbEdit*>("Settimana"));
+    EXPECT_EQ(tasto(Qt::Key_L), w->grdNoleggi);
     EXPECT_EQ(tasto(Qt::Key_R), campoSede("Indirizzo"));
 
-    w->PageControl1->setCurrentIndex(0);
-    EXPECT_EQ(tasto(Qt::Key_2), w->EdtDenominazione2);
-    EXPECT_EQ(tasto(Qt::Key_1), w->EdtDenominazione);
-    EXPECT_EQ(tasto(Qt::Key_O), w->EdtComune);
-    EXPECT_EQ(tasto(Qt::Key_R), w->EdtRigo1);
-    EXPECT_EQ(tasto(Qt::Key_5), w->MemoRigo3);
-    EXPECT_EQ(tasto(Qt::Key_Z), w->RgCondizioni->button(0));
+    w->pageControl1->setCurrentIndex(0);
+    EXPECT_EQ(tasto(Qt::Key_2), w->edtDenominazione2);
+    EXPECT_EQ(tasto(Qt::Key_1), w->edtDenominazione);
+    EXPECT_EQ(tasto(Qt::Key_O), w->edtComune);
+    EXPECT_EQ(tasto(Qt::Key_R), w->edtRigo1);
+    EXPECT_EQ(tasto(Qt::Key_5), w->memoRigo3);
+    EXPECT_EQ(tasto(Qt::Key_Z), w->rgCondizioni->button(0));
 
-    w->EdtMastro->setFocus();
-    for (QWidget* successivo : std::initializer_list<QWidget*>{w->EdtConto, w->EdtIndirizzo, w->EdtComune}) {
+    w->edtMastro->setFocus();
+    for (QWidget* successivo : std::initializer_list<QWidget*>{w->edtConto, w->edtIndirizzo, w->edtComune}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), successivo);
     }

@@ -77,7 +77,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
         return *w;
     }
-    void paginaSedi() { w->PageControl1->setCurrentIndex(1); }
+    void paginaSedi() { w->pageControl1->setCurrentIndex(1); }
 
     // Types into a bound box as the user would.
     static void digita(QWidget* box, const QString& testo)
@@ -90,14 +90,14 @@ protected:
     // The bound box of a field in the live site panel.
     DbEdit* campoSede(const QString& campo)
     {
-        GrigliaPannelli* p = w->PilaSedi->currentWidget() == w->PannelliSedi ? w->PannelliSedi : w->PannelliSediEstese;
+        GrigliaPannelli* p = w->pilaSedi->currentWidget() == w->pannelliSedi ? w->pannelliSedi : w->pannelliSediEstese;
         return p->pannelloVivo()->findChild<DbEdit*>(campo);
     }
     // Opens the editor of the current record's cell in a column of the rental grid.
     template <class Editor>
     Editor* cellaNoleggio(int colonna)
     {
-        DbGrid* g = w->GridNoleggi;
+        DbGrid* g = w->grdNoleggi;
         g->setCurrentIndex(g->model()->index(g->gridModel()->currentRow(), colonna));
         QTest::keyClick(g, Qt::Key_F2);
         return qobject_cast<Editor*>(g->cellEditor());

@@ -37,7 +37,7 @@ TEST(SchermateClienti, SalvaLeFinestre)
     clienti.show();
     dm.TblClienti.locate("Codice", {conPiuSedi});
     salvaFinestra(clienti, "clienti-informazioni");
-    clienti.PageControl1->setCurrentIndex(1);
+    clienti.pageControl1->setCurrentIndex(1);
     dm.TblSedi.next();
     salvaFinestra(clienti, "clienti-sedi");
     if (esteso.isValid()) {

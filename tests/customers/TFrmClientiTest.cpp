@@ -16,8 +16,8 @@ TEST_F(SchermoClienti, ACustomerWithTwoSitesAndTheirRentalsIsEnteredThroughTheCo
 
     f.DBNavigator1->button(NavButton::Insert)->click();
     EXPECT_EQ(f.windowTitle(), "Clienti [Inserimento]");
-    digita(f.EdtDenominazione, "Hotel Sila");
-    f.RgCondizioni->button(0)->click();                         // "Mensile"
+    digita(f.edtDenominazione, "Hotel Sila");
+    f.rgCondizioni->button(0)->click();                         // "Mensile"
     f.DBNavigator1->button(NavButton::Post)->click();
     const QVariant codice = dm.TblClienti["Codice"].value();
     EXPECT_EQ(leggi("SELECT Denominazione FROM Clienti WHERE Codice = ?", {codice}).toString(), "Hotel Sila");
@@ -54,19 +54,19 @@ TEST_F(SchermoClienti, ACustomerWithTwoSitesAndTheirRentalsIsEnteredThroughTheCo
     EXPECT_EQ(leggi("SELECT Dentro FROM Servizi WHERE Codice = 2").toDouble(), 97);
     EXPECT_EQ(leggi("SELECT Fuori FROM Servizi WHERE Codice = 3").toDouble(), 2);
     // Both sites are in the row of panels, the second one being the live panel.
-    EXPECT_EQ(f.PannelliSedi->recordNelPosto(1), 1);
-    EXPECT_EQ(f.PannelliSedi->postoCorrente(), 1);
-    EXPECT_EQ(f.PannelliSedi->copia(0)->findChild<QLineEdit*>()->text(), "Via Roma 1");
+    EXPECT_EQ(f.pannelliSedi->recordNelPosto(1), 1);
+    EXPECT_EQ(f.pannelliSedi->postoCorrente(), 1);
+    EXPECT_EQ(f.pannelliSedi->copia(0)->findChild<QLineEdit*>()->text(), "Via Roma 1");
 }
 
 TEST_F(SchermoClienti, RecordsChangeOnlyThroughTheNavigators)
 {
     cliente(1, "Albergo Centrale");
     TFrmClienti& f = apri();
-    digita(f.EdtDenominazione, "X");
+    digita(f.edtDenominazione, "X");
     EXPECT_EQ(dm.TblClienti.state(), DatasetState::Browse);
-    EXPECT_EQ(f.EdtDenominazione->text(), "Albergo Centrale");
-    EXPECT_FALSE(f.CmbNatura->isEnabled());
+    EXPECT_EQ(f.edtDenominazione->text(), "Albergo Centrale");
+    EXPECT_FALSE(f.cmbNatura->isEnabled());
     EXPECT_TRUE(f.SBtnRicerca->isEnabled());
     f.DBNavigator1->button(NavButton::Edit)->click();
     EXPECT_FALSE(f.SBtnRicerca->isEnabled());
@@ -207,20 +207,20 @@ TEST_F(SchermoClienti, ExtendedCustomersShowTheExtendedSitePanelsAndRentalGrid)
     TFrmClienti& f = apri();
     paginaSedi();
     ASSERT_EQ(dm.TblClienti["Denominazione"].asString(), "Azienda Ospedaliera");
-    EXPECT_EQ(f.PilaSedi->currentWidget(), f.PannelliSediEstese);
-    EXPECT_EQ(f.PilaNoleggi->currentWidget(), f.GridNoleggiEstesa);
-    EXPECT_EQ(f.GridNoleggiEstesa->columnCount(), 10);
-    EXPECT_EQ(f.GridNoleggiEstesa->columnOf("Reparto"), 7);
+    EXPECT_EQ(f.pilaSedi->currentWidget(), f.pannelliSediEstese);
+    EXPECT_EQ(f.pilaNoleggi->currentWidget(), f.grdNoleggiEstesa);
+    EXPECT_EQ(f.grdNoleggiEstesa->columnCount(), 10);
+    EXPECT_EQ(f.grdNoleggiEstesa->columnOf("Reparto"), 7);
 
     f.DBNavigator1->button(NavButton::Next)->click();
-    EXPECT_EQ(f.PilaSedi->currentWidget(), f.PannelliSedi);
-    EXPECT_EQ(f.PilaNoleggi->currentWidget(), f.GridNoleggi);
-    EXPECT_EQ(f.GridNoleggi->columnCount(), 6);
+    EXPECT_EQ(f.pilaSedi->currentWidget(), f.pannelliSedi);
+    EXPECT_EQ(f.pilaNoleggi->currentWidget(), f.grdNoleggi);
+    EXPECT_EQ(f.grdNoleggi->columnCount(), 6);
 
     // Ticking the box while editing switches at once.
     f.DBNavigator1->button(NavButton::Edit)->click();
-    f.ChkStampaEstesa->click();
-    EXPECT_EQ(f.PilaSedi->currentWidget(), f.PannelliSediEstese);
+    f.chkStampaEstesa->click();
+    EXPECT_EQ(f.pilaSedi->currentWidget(), f.pannelliSediEstese);
 }
 
 // ---- undo of a deletion
@@ -305,13 +305,13 @@ TEST_F(SchermoClienti, RecipientCodeOfAPublicAdministrationHasSixCharacters)
     f.DBNavigator1->button(NavButton::Edit)->click();
     f.ChkXML->click();
     EXPECT_EQ(dm.TblClienti["Codice_FE"].asString(), "ABCDEF");
-    EXPECT_EQ(f.EdtCodiceFE->text(), "ABCDEF");
+    EXPECT_EQ(f.edtCodiceFE->text(), "ABCDEF");
 
-    digita(f.EdtCodiceFE, "uf1234567");
-    EXPECT_EQ(f.EdtCodiceFE->text(), "UF1234");
+    digita(f.edtCodiceFE, "uf1234567");
+    EXPECT_EQ(f.edtCodiceFE->text(), "UF1234");
     f.ChkXML->click();
-    digita(f.EdtCodiceFE, "uf1234567");
-    EXPECT_EQ(f.EdtCodiceFE->text(), "UF12345");
+    digita(f.edtCodiceFE, "uf1234567");
+    EXPECT_EQ(f.edtCodiceFE->text(), "UF12345");
     f.DBNavigator1->button(NavButton::Post)->click();
     EXPECT_EQ(leggi("SELECT Codice_FE FROM Clienti WHERE Codice = 1").toString(), "UF12345");
 }
@@ -341,28 +341,28 @@ TEST_F(SchermoClienti, NatureIsChosenOnlyWhileEditingACustomerWithoutVat)
     scrivi("UPDATE Clienti SET Pagaiva = 0, NATURA = 'N2.2' WHERE Codice = 1");
     cliente(2, "Trattoria");
     TFrmClienti& f = apri();
-    EXPECT_EQ(f.LblNatura->text(), "Non soggetta - altri casi");
-    EXPECT_FALSE(f.CmbNatura->isEnabled());
+    EXPECT_EQ(f.lblNatura->text(), "Non soggetta - altri casi");
+    EXPECT_FALSE(f.cmbNatura->isEnabled());
 
     f.DBNavigator1->button(NavButton::Edit)->click();
-    ASSERT_TRUE(f.CmbNatura->isEnabled());
-    scegli(f.CmbNatura, "N3.2");
+    ASSERT_TRUE(f.cmbNatura->isEnabled());
+    scegli(f.cmbNatura, "N3.2");
     EXPECT_EQ(dm.TblClienti["NATURA"].asString(), "N3.2");
-    EXPECT_EQ(f.LblNatura->text(), "Non imponibile - cessioni intracomunitarie");
+    EXPECT_EQ(f.lblNatura->text(), "Non imponibile - cessioni intracomunitarie");
 
     f.ChkIva->click();
     EXPECT_TRUE(dm.TblClienti["NATURA"].isNull());
-    EXPECT_EQ(f.CmbNatura->currentText(), "");
-    EXPECT_EQ(f.LblNatura->text(), "");
-    EXPECT_FALSE(f.CmbNatura->isEnabled());
+    EXPECT_EQ(f.cmbNatura->currentText(), "");
+    EXPECT_EQ(f.lblNatura->text(), "");
+    EXPECT_FALSE(f.cmbNatura->isEnabled());
     f.ChkIva->click();
-    EXPECT_TRUE(f.CmbNatura->isEnabled());
+    EXPECT_TRUE(f.cmbNatura->isEnabled());
     f.DBNavigator1->button(NavButton::Post)->click();
-    EXPECT_FALSE(f.CmbNatura->isEnabled());
+    EXPECT_FALSE(f.cmbNatura->isEnabled());
 
     f.DBNavigator1->button(NavButton::Next)->click();          // a customer with VAT
     f.DBNavigator1->button(NavButton::Edit)->click();
-    EXPECT_FALSE(f.CmbNatura->isEnabled());
+    EXPECT_FALSE(f.cmbNatura->isEnabled());
 }
 
 // ---- navigator marks
@@ -401,11 +401,11 @@ TEST_F(SchermoClienti, OpeningFiltersTheArticlesAndLinksTheLedgerClosingUndoesIt
     EXPECT_TRUE(dm.TblServizi.filtered());
     EXPECT_EQ(dm.TblServizi.recordCount(), 3);
     EXPECT_EQ(dm.TblPrimaNota.master(), &dm.TblClienti);
-    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), f.ChkEscluso);
+    EXPECT_EQ(f.pageControl1->currentIndex(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), f.chkEscluso);
 
     f.DBNavigator1->button(NavButton::Edit)->click();
-    digita(f.EdtDenominazione, "Beta Hotel");
+    digita(f.edtDenominazione, "Beta Hotel");
     f.SBtnFattura->click();
     f.close();
     EXPECT_FALSE(f.FrmSuppFatt()->isVisible());
