@@ -106,14 +106,9 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     noleggi.beforeRun = [this] { return QRSubDetailNoleggiBeforeRun(); };
     auto& noleggio = noleggi.detail(4.6);
     font = reportFont(9);
-    noleggio.addExpression(xPresso, 0.3, wPresso, 4.3, [this] {
+    prezzoNoleggio = &rigaArticoli(noleggio, QryNoleggi, QStringLiteral("Costo"), [this] {
         return QVariant(QryNoleggi["Quantita"].asInteger() - QryNoleggi["Sospesi"].asInteger());
-    }).setAlignment(Qt::AlignRight);
-    noleggio.addField(xMagazzino, 0.3, wMagazzino, 4.3, QryNoleggi, QStringLiteral("Sospesi")).setAlignment(Qt::AlignRight);
-    noleggio.addField(xDescrizione, 0.3, wDescrizione, 4.3, QryNoleggi, QStringLiteral("Descrizione"));
-    noleggio.addField(xTipo, 0.3, wTipo, 4.3, QryNoleggi, QStringLiteral("Tipo"));
-    prezzoNoleggio = &noleggio.addField(xPrezzo, 0.3, wPrezzo, 4.3, QryNoleggi, QStringLiteral("Costo"));
-    prezzoNoleggio->setAlignment(Qt::AlignRight);
+    });
     noleggi.footer(2).keepWithPrevious = true;
 
     // The totals per article of the customer, after its sites.
@@ -130,14 +125,9 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
     colonneArticoli(testaTotali, 8.5);
     auto& totale = totali.detail(4.6);
     font = reportFont(9);
-    totale.addExpression(xPresso, 0.3, wPresso, 4.3, [this] {
+    prezzoTotale = &rigaArticoli(totale, QryTotali, QStringLiteral("Prezzo"), [this] {
         return QVariant(QryTotali["Quantita"].asFloat() - QryTotali["Sospesi"].asFloat());
-    }).setAlignment(Qt::AlignRight);
-    totale.addField(xMagazzino, 0.3, wMagazzino, 4.3, QryTotali, QStringLiteral("Sospesi")).setAlignment(Qt::AlignRight);
-    totale.addField(xDescrizione, 0.3, wDescrizione, 4.3, QryTotali, QStringLiteral("Descrizione"));
-    totale.addField(xTipo, 0.3, wTipo, 4.3, QryTotali, QStringLiteral("Tipo"));
-    prezzoTotale = &totale.addField(xPrezzo, 0.3, wPrezzo, 4.3, QryTotali, QStringLiteral("Prezzo"));
-    prezzoTotale->setAlignment(Qt::AlignRight);
+    });
     totali.footer(3).keepWithPrevious = true;
 
     // The notes of the customer the table ends on; the count of the list.
@@ -160,6 +150,19 @@ TQRMDClienti::TQRMDClienti(TDataModule1& dati)
 }
 
 TQRMDClienti::~TQRMDClienti() = default;
+
+// A line of articles under the headings of colonneArticoli: in use (`inUso`, the quantity
+// less the pending ones), pending, description, type and the price, which is returned.
+ReportText& TQRMDClienti::rigaArticoli(Band& b, Dataset& ds, const QString& prezzo, std::function<QVariant()> inUso)
+{
+    b.addExpression(xPresso, 0.3, wPresso, 4.3, std::move(inUso)).setAlignment(Qt::AlignRight);
+    b.addField(xMagazzino, 0.3, wMagazzino, 4.3, ds, QStringLiteral("Sospesi")).setAlignment(Qt::AlignRight);
+    b.addField(xDescrizione, 0.3, wDescrizione, 4.3, ds, QStringLiteral("Descrizione"));
+    b.addField(xTipo, 0.3, wTipo, 4.3, ds, QStringLiteral("Tipo"));
+    ReportText& p = b.addField(xPrezzo, 0.3, wPrezzo, 4.3, ds, prezzo);
+    p.setAlignment(Qt::AlignRight);
+    return p;
+}
 
 // The column headings of the article lines; the price heading is returned.
 ReportText& TQRMDClienti::colonneArticoli(Band& b, double y)

@@ -26,6 +26,7 @@ private:
     bool QRSubDetailTotaliBeforeRun();
     bool QRSubDetailNoleggiBeforeRun();
     ReportText& colonneArticoli(Band& b, double y);
+    ReportText& rigaArticoli(Band& b, Dataset& ds, const QString& prezzo, std::function<QVariant()> inUso);
     QString mascheraPrezzo() const;
 
     TDataModule1& dm;
