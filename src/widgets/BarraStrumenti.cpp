@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 BarraStrumenti::BarraStrumenti(QWidget* parent, Aspetto aspetto) : QFrame(parent)
 {
@@ -87,6 +88,18 @@ QPushButton* BarraStrumenti::chiudi()
 {
     allunga();
     return comando(QStringLiteral("Chiudi"));
+}
+
+QVBoxLayout* sottoLaBarra(QWidget* finestra, BarraStrumenti* barra)
+{
+    auto* l = new QVBoxLayout(finestra);
+    l->setContentsMargins(0, 0, 0, 10);
+    l->setSpacing(8);
+    l->addWidget(barra);
+    auto* corpo = new QVBoxLayout;
+    corpo->setContentsMargins(10, 0, 10, 0);
+    l->addLayout(corpo, 1);
+    return corpo;
 }
 
 QToolButton* pulsanteStrumento(const QIcon& icona, const QString& suggerimento, int lato, QWidget* parent)

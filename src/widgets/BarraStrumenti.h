@@ -9,6 +9,7 @@ class QIcon;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class QVBoxLayout;
 
 // The tool bar of a screen, and of a row of buttons inside it: a row of buttons of one size
 // with their drawn images (Icone) and hints, which never take the focus from the fields,
@@ -50,6 +51,10 @@ public:
 private:
     QHBoxLayout* fila;
 };
+
+// The layout of a window whose tool bar runs across its top: the bar, and under it the body
+// with the window's side margins, which the caller fills (a list, a form) and which stretches.
+QVBoxLayout* sottoLaBarra(QWidget* finestra, BarraStrumenti* barra);
 
 // A tool button with its drawn image `lato` pixels square and its hint; it never takes the
 // focus from the fields. The buttons of BarraStrumenti and of the main window are made so.

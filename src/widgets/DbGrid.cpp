@@ -154,6 +154,14 @@ void DbGrid::setCellColour(std::function<QColor(int record, int column)> colour)
     viewport()->update();
 }
 
+void DbGrid::setTitleStyle(int column, bool bold, const QColor& colour)
+{
+    DbGridColumn& c = model_->column(column);
+    c.titleBold = bold;
+    c.titleColour = colour;
+    Q_EMIT model_->headerDataChanged(Qt::Horizontal, column, column);
+}
+
 QList<int> DbGrid::selectedRecords() const
 {
     QSet<int> rows;

@@ -57,6 +57,9 @@ public:
     // which the fields read) and its column; an invalid colour keeps the normal one.
     void setCellColour(std::function<QColor(int record, int column)> colour);
 
+    // The look of a column's heading: bold or not, in a colour (the palette's when not valid).
+    void setTitleStyle(int column, bool bold, const QColor& colour);
+
     // Dataset rows of the selected grid rows, in grid order (without the record being inserted).
     QList<int> selectedRecords() const;
     // The editor open in a cell, nullptr when none is.

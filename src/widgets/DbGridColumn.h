@@ -19,6 +19,8 @@ struct DbGridColumn
     QStringList pickList = {};          // fixed items of a drop-down column
     bool ellipsis = false;              // a "…" button in the current cell (DbGrid::ellipsisClicked)
     QColor textColour = {};             // the palette's when not valid
+    bool titleBold = false;             // the heading in bold
+    QColor titleColour = {};            // of the heading; the palette's when not valid
     QString mask = {};                  // display mask of the values ("#,.00;;#", "dd/mm/yyyy")
     // Text shown for a value, before the mask; dates, amounts, numbers and booleans in the
     // program's formats when neither is given.

@@ -1,4 +1,5 @@
 #include "DbGridModel.h"
+#include <QFont>
 #include "DateIt.h"
 #include "DbAction.h"
 #include "DisplayMask.h"
@@ -180,8 +181,18 @@ QVariant DbGridModel::data(const QModelIndex& index, int role) const
 QVariant DbGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {
-        if (role == Qt::DisplayRole && section < cols.size())
-            return cols[section].title.isEmpty() ? cols[section].field : cols[section].title;
+        if (section >= cols.size())
+            return QVariant();
+        const DbGridColumn& c = cols[section];
+        if (role == Qt::DisplayRole)
+            return c.title.isEmpty() ? c.field : c.title;
+        if (role == Qt::FontRole && c.titleBold) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        if (role == Qt::ForegroundRole && c.titleColour.isValid())
+            return c.titleColour;
         return QVariant();
     }
     if (role == Qt::TextAlignmentRole)

@@ -196,6 +196,39 @@ void disegnaAnnullaElimina(QPainter& p)
     p.drawPolygon(QPolygonF({{1.5, 8}, {11.5, 8.5}, {6, 16}}));
 }
 
+void disegnaElimina(QPainter& p)
+{
+    penna(p, QColor(0xd5, 0xdb, 0xdb), QColor(0x5d, 0x6d, 0x7e), 1.4);
+    p.drawPolygon(QPolygonF({{9, 9}, {23, 9}, {21.5, 30}, {10.5, 30}}));
+    p.drawRect(QRectF(6, 5.5, 20, 3.5));
+    p.drawRect(QRectF(13, 2.5, 6, 3));
+    p.setPen(QPen(QColor(0x5d, 0x6d, 0x7e), 1.4));
+    for (qreal x : {13.0, 16.0, 19.0})
+        p.drawLine(QPointF(x, 13), QPointF(x, 26.5));
+}
+
+void disegnaStatistica(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x2c, 0x3e, 0x50), 1.6));
+    p.drawLine(QPointF(3, 2), QPointF(3, 29.5));
+    p.drawLine(QPointF(2.5, 29.5), QPointF(30, 29.5));
+    penna(p, QColor(0x27, 0xae, 0x60), QColor(0x1e, 0x84, 0x49), 1);
+    p.drawRect(QRectF(6, 17, 6, 12));
+    p.drawRect(QRectF(18, 9, 6, 20));
+    penna(p, QColor(0xe7, 0x4c, 0x3c), QColor(0xa9, 0x32, 0x26), 1);
+    p.drawRect(QRectF(12, 11, 5, 18));
+    p.drawRect(QRectF(24, 4, 5, 25));
+}
+
+void disegnaAnteprima(QPainter& p)
+{
+    foglio(p, 3, 2, 19, 26);
+    penna(p, QColor(0xd6, 0xea, 0xf8, 0xd0), QColor(0x2c, 0x3e, 0x50), 2.6);
+    p.drawEllipse(QPointF(19, 18), 6.5, 6.5);
+    p.setPen(QPen(QColor(0x6e, 0x4b, 0x2a), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(24, 23), QPointF(29.5, 28.5));
+}
+
 void disegnaRicerca(QPainter& p)
 {
     penna(p, QColor(0xd6, 0xea, 0xf8), QColor(0x2c, 0x3e, 0x50), 3);
@@ -355,6 +388,9 @@ QIcon lavatrice() { return iconaDisegnata(disegnaLavatriceFerma); }
 
 QIcon annullaElimina() { return iconaDisegnata(disegnaAnnullaElimina); }
 QIcon ricerca() { return iconaDisegnata(disegnaRicerca); }
+QIcon elimina() { return iconaDisegnata(disegnaElimina); }
+QIcon statistica() { return iconaDisegnata(disegnaStatistica); }
+QIcon anteprima() { return iconaDisegnata(disegnaAnteprima); }
 QIcon ulterioriRighe() { return iconaDisegnata(disegnaUlterioriRighe); }
 QIcon calcola() { return iconaDisegnata(disegnaCalcola); }
 QIcon stampa() { return iconaDisegnata(disegnaStampa); }

@@ -35,6 +35,9 @@ QIcon raggruppamenti();    // three linked boxes
 QIcon ricopiaImporti();    // a price copied onto the sheets behind it
 QIcon incrementa();        // a box with a green plus
 QIcon decrementa();        // a box with a red minus
+QIcon elimina();           // a bin
+QIcon statistica();        // green and red bars
+QIcon anteprima();         // a magnifying glass over a sheet
 
 // The washing machine in the middle of r, its drum turned by angolo degrees: the program's icon
 // at rest, the start-up animation while it turns.

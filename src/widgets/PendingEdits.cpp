@@ -1,5 +1,7 @@
 #include "PendingEdits.h"
 #include "DataSource.h"
+#include "Dataset.h"
+#include "Errors.h"
 #include <vector>
 
 namespace {
@@ -38,4 +40,11 @@ bool PendingEdits::writeAll(const Dataset* ds)
         if (e.alive && e.source && e.source->dataset() == ds && !e.write())
             return false;
     return true;
+}
+
+void PendingEdits::writeAndPost(Dataset& ds)
+{
+    if (!writeAll(&ds))
+        throw Abort{};
+    ds.checkBrowseMode();
 }

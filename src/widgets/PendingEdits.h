@@ -16,4 +16,7 @@ public:
     static void add(QObject* control, DataSource* source, std::function<bool()> write);
     // Writes the pending changes of every control on ds; false as soon as one is refused.
     static bool writeAll(const Dataset* ds);
+    // Writes them and posts the record of ds being edited or inserted, as a window does before
+    // it prints, counts or closes with a choice; a refused change throws Abort.
+    static void writeAndPost(Dataset& ds);
 };
