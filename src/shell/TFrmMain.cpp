@@ -22,6 +22,15 @@
 #include "TFrmValVisFE.h"
 #include "OrdineFE.h"
 #include "TFrmCopiaFile.h"
+#include "DbAction.h"
+#include "ElencoSospesi.h"
+#include "TFrmConsumi.h"
+#include "TFrmGroup.h"
+#include "TFrmInventario.h"
+#include "TFrmIter.h"
+#include "TFrmSospesi.h"
+#include "TFrmStoMag.h"
+#include "TQRIntervento.h"
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -176,6 +185,19 @@ void TFrmMain::collegaClienti(TFrmClienti& w)
     w.collegamenti.notaCredito = [this] { apri<TFrmNotaCre>(); };
     w.collegamenti.fattura = [this] { apriFatture(QString::number(dm->TblClienti["Codice"].asFloat(), 'f', 0)); };
     w.collegamenti.caricaOrdine = [this] { CaricaNumeroOrdine(dm->prompts, dm->TblClienti, dm->cartellaLavoro()); };
+    // The route chosen with "OK" goes to the site being shown, with its agent.
+    w.collegamenti.modificaServizio = [this, &w] {
+        if (apriServizi(true) == QDialog::Accepted)
+            w.AssegnaServizio(int(dm->TblIter["Codice"].asInteger()), dm->TblIter["Agente"].asFloat());
+    };
+    w.collegamenti.raggruppamenti = [this] { apri<TFrmGroup>(); };
+}
+
+int TFrmMain::apriServizi(bool scelta)
+{
+    TFrmIter& w = finestre.get<TFrmIter>([this](QWidget* owner) { return new TFrmIter(*dm, owner); });
+    w.mostraOk(scelta);
+    return w.exec();
 }
 
 void TFrmMain::MagazzinoGestioneClick()
@@ -340,13 +362,62 @@ void TFrmMain::AltriExitClick()
     close();
 }
 
+void TFrmMain::ClientiConsumiClick()
+{
+    apri<TFrmConsumi>();
+}
+
+void TFrmMain::SospesiGestioneClick()
+{
+    apri<TFrmSospesi>();
+}
+
+// The revision typed (nothing when the question is cancelled) closes the totals.
+void TFrmMain::SospesiElencoClick()
+{
+    if (!elencoSospesi) {
+        BusyCursor attesa;
+        elencoSospesi = std::make_unique<ElencoSospesi>(*dm);
+    }
+    const std::optional<QString> revisione =
+        dm->prompts.input(QStringLiteral("Inserisci i dati"), QStringLiteral("N° e data revisione"), QString());
+    runDbAction(dm->prompts, [&] { elencoSospesi->Prepara(revisione.value_or(QString())).preview(dm->prompts, this); });
+}
+
+void TFrmMain::MagazzinoStoricoClick()
+{
+    apri<TFrmStoMag>();
+}
+
+void TFrmMain::MagazzinoInventarioClick()
+{
+    apri<TFrmInventario>();
+}
+
+TQRIntervento& TFrmMain::QRIntervento()
+{
+    if (!qrIntervento) {
+        BusyCursor attesa;
+        qrIntervento = std::make_unique<TQRIntervento>(*dm);
+    }
+    return *qrIntervento;
+}
+
+void TFrmMain::AgentiSchedaAnteprimaClick()
+{
+    runDbAction(dm->prompts, [this] { QRIntervento().preview(dm->prompts, this); });
+}
+
+void TFrmMain::AgentiSchedaStampaClick()
+{
+    runDbAction(dm->prompts, [this] { stampaDiretta(QRIntervento()); });
+}
+
+// From the main window the routes are only looked at: no "OK".
+void TFrmMain::AgentiServiziClick()
+{
+    apriServizi(false);
+}
+
 // The entries below open windows that are not part of the program yet.
-void TFrmMain::ClientiConsumiClick() {}
-void TFrmMain::SospesiElencoClick() {}
-void TFrmMain::SospesiGestioneClick() {}
-void TFrmMain::MagazzinoStoricoClick() {}
-void TFrmMain::MagazzinoInventarioClick() {}
-void TFrmMain::AgentiSchedaAnteprimaClick() {}
-void TFrmMain::AgentiSchedaStampaClick() {}
-void TFrmMain::AgentiServiziClick() {}
 void TFrmMain::AltriModPagClick() {}

@@ -16,6 +16,8 @@ class TFrmCopiaFile;
 // archives and ends the program.
 class ReportDocument;
 class TQRClientiLst;
+class ElencoSospesi;
+class TQRIntervento;
 class TQRMDClienti;
 
 class TFrmMain : public QMainWindow
@@ -96,6 +98,9 @@ private:
 
     void collegaClienti(TFrmClienti& w);
     void apriFatture(const QString& cliente);
+    // The routes window, with "OK" when a route is chosen for a site.
+    int apriServizi(bool scelta);
+    TQRIntervento& QRIntervento();
     void elencoAnalitico(bool stampa);
     void stampaDiretta(ReportDocument& r);
 
@@ -107,6 +112,8 @@ private:
     WindowRegistry finestre{this};
     std::unique_ptr<TQRMDClienti> qrMDClienti;
     std::unique_ptr<TQRClientiLst> qrClientiLst;
+    std::unique_ptr<ElencoSospesi> elencoSospesi;
+    std::unique_ptr<TQRIntervento> qrIntervento;
     TFrmAnno* frmAnno = nullptr;
     TFrmCopiaFile* frmCopiaFile = nullptr;
 };

@@ -220,15 +220,6 @@ void disegnaStatistica(QPainter& p)
     p.drawRect(QRectF(24, 4, 5, 25));
 }
 
-void disegnaAnteprima(QPainter& p)
-{
-    foglio(p, 3, 2, 19, 26);
-    penna(p, QColor(0xd6, 0xea, 0xf8, 0xd0), QColor(0x2c, 0x3e, 0x50), 2.6);
-    p.drawEllipse(QPointF(19, 18), 6.5, 6.5);
-    p.setPen(QPen(QColor(0x6e, 0x4b, 0x2a), 4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(24, 23), QPointF(29.5, 28.5));
-}
-
 void disegnaRicerca(QPainter& p)
 {
     penna(p, QColor(0xd6, 0xea, 0xf8), QColor(0x2c, 0x3e, 0x50), 3);
@@ -394,7 +385,6 @@ QIcon anteprima() { return iconaDisegnata(disegnaAnteprima); }
 QIcon ulterioriRighe() { return iconaDisegnata(disegnaUlterioriRighe); }
 QIcon calcola() { return iconaDisegnata(disegnaCalcola); }
 QIcon stampa() { return iconaDisegnata(disegnaStampa); }
-QIcon anteprima() { return iconaDisegnata(disegnaAnteprima); }
 QIcon saldo() { return iconaDisegnata(disegnaSaldo); }
 QIcon modificaServizio() { return iconaDisegnata(disegnaModificaServizio); }
 QIcon eliminaServizio() { return iconaDisegnata(disegnaEliminaServizio); }

@@ -37,7 +37,6 @@ QIcon incrementa();        // a box with a green plus
 QIcon decrementa();        // a box with a red minus
 QIcon elimina();           // a bin
 QIcon statistica();        // green and red bars
-QIcon anteprima();         // a magnifying glass over a sheet
 
 // The washing machine in the middle of r, its drum turned by angolo degrees: the program's icon
 // at rest, the start-up animation while it turns.
