@@ -5,6 +5,9 @@
 #include "DateIt.h"
 #include "Errors.h"
 #include "ElencoSospesi.h"
+#include "Opzioni.h"
+#include "Periodo.h"
+#include "PromptsConsole.h"
 #include "Inventario.h"
 #include "Report.h"
 #include "StampaServizi.h"
@@ -14,95 +17,33 @@
 #include "TQRMDStatistica.h"
 #include "TQRSchedaSettimanale.h"
 #include <QDir>
-#include <QFileInfo>
-#include <QMap>
 #include <QSqlQuery>
-#include <QTemporaryFile>
-#include <cstdio>
-#include <filesystem>
 
 namespace {
 
-// Without a person to answer: messages go to the error output, questions get their refusal.
-class PromptsRigaDiComando : public Prompts
+// The command's options read with its folder and its PDF file; false, with the reason and the
+// usage on the error output, when they are not.
+bool leggiOpzioni(Opzioni& o, const QStringList& args, const QStringList& nomi, const QStringList& interruttori,
+                  const char* uso, Uscite u)
 {
-public:
-    explicit PromptsRigaDiComando(QTextStream& e) : err(e) {}
-    Answer message(MsgType, const QString& text, Buttons buttons) override
-    {
-        err << text << '\n';
-        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
-    QString openFile(const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> dataSospeso() override { return std::nullopt; }
-
-private:
-    QTextStream& err;
-};
-
-// The options of a command: "--nome valore" or "--nome=valore", switches without a value, and
-// the one folder.
-struct Opzioni
-{
-    QString cartella;
-    QMap<QString, QString> valori;
-    QStringList interruttori;
     QString errore;
-
-    QString valore(const char* nome) const { return valori.value(QString::fromLatin1(nome)); }
-    bool ha(const char* nome) const { return valori.contains(QString::fromLatin1(nome)); }
-    bool attivo(const char* nome) const { return interruttori.contains(QString::fromLatin1(nome)); }
-};
-
-Opzioni leggiOpzioni(const QStringList& args, const QStringList& conValore, const QStringList& senzaValore)
-{
-    Opzioni o;
-    for (int i = 0; i < args.size() && o.errore.isEmpty(); ++i) {
-        QString a = args[i];
-        if (!a.startsWith(QLatin1String("--"))) {
-            if (o.cartella.isEmpty())
-                o.cartella = a;
-            else
-                o.errore = QStringLiteral("Argomento non riconosciuto: %1").arg(a);
-            continue;
-        }
-        QString valore;
-        bool conUguale = false;
-        if (a.contains(u'=')) {
-            valore = a.section(u'=', 1);
-            a = a.section(u'=', 0, 0);
-            conUguale = true;
-        }
-        const QString nome = a.mid(2);
-        if (senzaValore.contains(nome) && !conUguale) {
-            o.interruttori << nome;
-        } else if (conValore.contains(nome)) {
-            if (!conUguale) {
-                if (i + 1 >= args.size()) {
-                    o.errore = QStringLiteral("Manca il valore di %1.").arg(a);
-                    break;
-                }
-                valore = args[++i];
-            }
-            o.valori[nome] = valore;
-        } else {
-            o.errore = QStringLiteral("Argomento non riconosciuto: %1").arg(args[i]);
-        }
-    }
-    if (o.errore.isEmpty() && o.cartella.isEmpty())
-        o.errore = QStringLiteral("Manca la cartella di lavoro.");
-    return o;
+    if (!o.leggi(args, nomi, errore, interruttori))
+        u.err << errore << '\n';
+    else if (o.cartella.isEmpty())
+        u.err << QStringLiteral("Manca la cartella di lavoro.\n");
+    else if (!o.valore(QStringLiteral("pdf")).isEmpty())
+        return true;
+    u.err << uso;
+    return false;
 }
 
 // A date typed as GG/MM/AAAA; the error names the option.
 bool leggiData(const Opzioni& o, const char* nome, QDate& data, Uscite u)
 {
-    data = parseDate(o.valore(nome));
+    data = o.data(QString::fromLatin1(nome));
     if (!data.isValid()) {
         u.err << QStringLiteral("Data non valida per --%1: '%2' (scrivere GG/MM/AAAA).\n")
-                     .arg(QString::fromLatin1(nome), o.valore(nome));
+                     .arg(QString::fromLatin1(nome), o.valore(QString::fromLatin1(nome)));
         return false;
     }
     return true;
@@ -126,36 +67,22 @@ struct Archivio
         for (Table* t : tabelle)
             t->open();
     }
-    PromptsRigaDiComando prompts;
+    PromptsConsole prompts;
     TDataModule1 dm;
 };
 
-// Writes the document whole under a temporary name beside the target, then moves it into
-// place: an interrupted export never leaves half a file. An empty document writes nothing.
+// The document as a PDF (written whole and moved into place by the report engine); an empty
+// document writes nothing.
 int scriviPdf(ReportDocument& documento, const QString& file, Uscite u, const QString& vuoto)
 {
     if (documento.prepare() == 0) {
         u.out << vuoto << '\n';
         return 0;
     }
-    const QFileInfo destinazione(file);
-    QTemporaryFile temporaneo(destinazione.absoluteDir().filePath(destinazione.fileName() + QStringLiteral(".XXXXXX")));
-    if (!temporaneo.open()) {
-        u.err << QStringLiteral("Impossibile scrivere nella cartella %1.\n").arg(QDir::toNativeSeparators(destinazione.absolutePath()));
-        return 1;
-    }
-    temporaneo.close();
-    if (!documento.pages().writePdf(temporaneo.fileName(), documento.title)) {
+    if (!documento.pages().writePdf(file, documento.title)) {
         u.err << QStringLiteral("Impossibile scrivere il file %1.\n").arg(QDir::toNativeSeparators(file));
         return 1;
     }
-    std::error_code errore;
-    std::filesystem::rename(temporaneo.fileName().toStdString(), destinazione.absoluteFilePath().toStdString(), errore);
-    if (errore) {
-        u.err << QStringLiteral("Impossibile scrivere il file %1.\n").arg(QDir::toNativeSeparators(file));
-        return 1;
-    }
-    temporaneo.setAutoRemove(false);
     const int pagine = documento.pageCount();
     u.out << QStringLiteral("%1: %2 %3.\n")
                  .arg(QDir::toNativeSeparators(file))
@@ -164,33 +91,13 @@ int scriviPdf(ReportDocument& documento, const QString& file, Uscite u, const QS
     return 0;
 }
 
-bool mancaPdf(const Opzioni& o, const char* uso, Uscite u)
-{
-    if (!o.errore.isEmpty() || !o.ha("pdf") || o.valore("pdf").isEmpty()) {
-        if (!o.errore.isEmpty())
-            u.err << o.errore << '\n';
-        u.err << uso;
-        return true;
-    }
-    return false;
-}
-
-bool periodoValido(const QDate& dal, const QDate& al, Uscite u)
-{
-    if (al < dal) {
-        u.err << QStringLiteral("La data finale del periodo (%1) precede quella iniziale (%2).\n").arg(formatDate(al), formatDate(dal));
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int ComandoServizio(const QStringList& args, Uscite u)
 {
     const char* uso = "Uso: lavanderia-cli servizio CARTELLA --giro NOME --settimana GG/MM/AAAA --pdf FILE [--vecchia]\n";
-    const Opzioni o = leggiOpzioni(args, {"giro", "settimana", "pdf"}, {"vecchia"});
-    if (mancaPdf(o, uso, u))
+    Opzioni o;
+    if (!leggiOpzioni(o, args, {"giro", "settimana", "pdf"}, {"vecchia"}, uso, u))
         return 1;
     if (!o.ha("giro") || !o.ha("settimana")) {
         u.err << uso;
@@ -222,8 +129,8 @@ int ComandoServizio(const QStringList& args, Uscite u)
 int ComandoSospesi(const QStringList& args, Uscite u)
 {
     const char* uso = "Uso: lavanderia-cli sospesi CARTELLA --pdf FILE [--revisione TESTO]\n";
-    const Opzioni o = leggiOpzioni(args, {"pdf", "revisione"}, {});
-    if (mancaPdf(o, uso, u))
+    Opzioni o;
+    if (!leggiOpzioni(o, args, {"pdf", "revisione"}, {}, uso, u))
         return 1;
     Archivio a(o.cartella, u.err);
     a.apri({&a.dm.TblSospesi});
@@ -235,8 +142,8 @@ int ComandoConsumi(const QStringList& args, Uscite u)
 {
     const char* uso = "Uso: lavanderia-cli consumi CARTELLA --cliente CODICE [--dal GG/MM/AAAA] [--al GG/MM/AAAA] "
                       "[--sintetico] --pdf FILE\n";
-    const Opzioni o = leggiOpzioni(args, {"cliente", "dal", "al", "pdf"}, {"sintetico"});
-    if (mancaPdf(o, uso, u))
+    Opzioni o;
+    if (!leggiOpzioni(o, args, {"cliente", "dal", "al", "pdf"}, {"sintetico"}, uso, u))
         return 1;
     bool numero = false;
     const double cliente = o.valore("cliente").toDouble(&numero);
@@ -247,9 +154,9 @@ int ComandoConsumi(const QStringList& args, Uscite u)
     std::optional<PeriodoConsumi> periodo;
     if (o.ha("dal") || o.ha("al")) {
         PeriodoConsumi p{QDate(1900, 1, 1), QDate(2100, 12, 31)};
-        if ((o.ha("dal") && !leggiData(o, "dal", p.dal, u)) || (o.ha("al") && !leggiData(o, "al", p.al, u))
-            || !periodoValido(p.dal, p.al, u))
+        if ((o.ha("dal") && !leggiData(o, "dal", p.dal, u)) || (o.ha("al") && !leggiData(o, "al", p.al, u)))
             return 1;
+        ControllaPeriodo(p.dal, p.al);
         periodo = p;
     }
     Archivio a(o.cartella, u.err);
@@ -267,16 +174,17 @@ int ComandoConsumi(const QStringList& args, Uscite u)
 int ComandoInventario(const QStringList& args, Uscite u)
 {
     const char* uso = "Uso: lavanderia-cli inventario CARTELLA --dal GG/MM/AAAA --al GG/MM/AAAA [--articolo CODICE] --pdf FILE\n";
-    const Opzioni o = leggiOpzioni(args, {"dal", "al", "articolo", "pdf"}, {});
-    if (mancaPdf(o, uso, u))
+    Opzioni o;
+    if (!leggiOpzioni(o, args, {"dal", "al", "articolo", "pdf"}, {}, uso, u))
         return 1;
     if (!o.ha("dal") || !o.ha("al")) {
         u.err << uso;
         return 1;
     }
     QDate dal, al;
-    if (!leggiData(o, "dal", dal, u) || !leggiData(o, "al", al, u) || !periodoValido(dal, al, u))
+    if (!leggiData(o, "dal", dal, u) || !leggiData(o, "al", al, u))
         return 1;
+    ControllaPeriodo(dal, al);
     Archivio a(o.cartella, u.err);
     QString articolo;
     if (o.ha("articolo")) {

@@ -1,5 +1,6 @@
 #include "Inventario.h"
 #include "DateIt.h"
+#include "Periodo.h"
 #include "TQRLInventario.h"
 
 Inventario::Inventario(TDataModule1& dati) : dm(dati) {}
@@ -21,6 +22,7 @@ QString Inventario::TestoArticolo(const QString& descrizione, const QString& tip
 
 TQRLInventario& Inventario::Prepara(const QString& articolo, const QDate& dal, const QDate& al)
 {
+    ControllaPeriodo(dal, al);
     if (!qrInventario)
         qrInventario = std::make_unique<TQRLInventario>(dm);
     qrInventario->articolo = articolo;

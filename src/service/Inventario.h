@@ -24,7 +24,8 @@ public:
     static QString TestoArticolo(const QString& descrizione, const QString& tipo);
 
     // The report of one article's movements from `dal` to `al`, or of every invoiceable article
-    // when `articolo` is empty; preview, print or export it.
+    // when `articolo` is empty; preview, print or export it. A period that ends before it starts
+    // is refused with a LavError.
     TQRLInventario& Prepara(const QString& articolo, const QDate& dal, const QDate& al);
 
 private:

@@ -1,6 +1,7 @@
 #include "StatisticaConsumi.h"
 #include "DateIt.h"
 #include "Errors.h"
+#include "Periodo.h"
 #include "TDataModule1.h"
 #include "TQRMDStatistica.h"
 #include <QSqlQuery>
@@ -39,6 +40,7 @@ int StatisticaConsumi::riempiMedie(const QString& condizione, double chiave, con
     QString dove = condizione;
     QVariantList parametri{chiave};
     if (periodo) {
+        ControllaPeriodo(periodo->dal, periodo->al);
         dove += QStringLiteral(" AND c.Data >= ? AND c.Data <= ?");
         parametri << isoDate(periodo->dal) << isoDate(periodo->al);
     }

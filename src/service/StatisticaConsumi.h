@@ -25,7 +25,8 @@ public:
     // Medie.DB emptied and filled again with the statistic of one site or of every site of a
     // customer, from the readings within the period when one is given. Medie.DB changes as a
     // whole or not at all: a reading dated outside any plausible range (before 1900 or after
-    // 2100) is refused with a LavError naming the site and the date. The number of materials.
+    // 2100) is refused with a LavError naming the site and the date, and so is a period that
+    // ends before it starts. The number of materials.
     int PerSede(double sede, const std::optional<PeriodoConsumi>& periodo = {});
     int PerCliente(double cliente, const std::optional<PeriodoConsumi>& periodo = {});
 

@@ -207,6 +207,13 @@ TEST_F(FinestreServizi, ConsumptionScreenOffersMaterialsFiltersThePeriodAndChart
     EXPECT_EQ(barre, QStringList({"Sapone\rmedia su totale mesi: 1"}));
     EXPECT_EQ(piede, QStringList({"", "Periodo compreso tra 01/01/2024 e 15/03/2024"}));
 
+    // A period that ends before it starts has no statistic: the chart is not shown.
+    w->DaData->setDate(QDate(2024, 4, 1));
+    QTest::mouseClick(w->SBtnMedia2, Qt::LeftButton);
+    EXPECT_EQ(a.prompts.last(), Prompt::error("La data finale del periodo (15/03/2024) precede quella iniziale (01/04/2024)."));
+    EXPECT_EQ(righe("SELECT Totale FROM Medie"), QStringList({"20"}));
+    w->DaData->setDate(QDate(2024, 1, 1));
+
     QTest::mouseClick(w->ChkFiltro, Qt::LeftButton);
     EXPECT_EQ(w->GridConsumi->model()->rowCount(), 2);
     QTest::mouseClick(w->SBtnStampa1, Qt::LeftButton);
@@ -273,6 +280,12 @@ TEST_F(FinestreServizi, InventoryWindowPrintsTheChosenInvoiceableArticle)
     EXPECT_EQ(dm.TblServizi["Descrizione"].asString(), "Lenzuolo");
     QTest::mouseClick(w->BtnAnteprima, Qt::LeftButton);
     EXPECT_EQ(anteprime, QStringList({"Pagina 1 di 1"}));
+
+    // A period that ends before it starts is refused, not printed empty.
+    w->DaData->setDate(QDate(2024, 4, 1));
+    QTest::mouseClick(w->BtnAnteprima, Qt::LeftButton);
+    EXPECT_EQ(anteprime.size(), 1);
+    EXPECT_EQ(a.prompts.last(), Prompt::error("La data finale del periodo (15/03/2024) precede quella iniziale (01/04/2024)."));
 
     w->reject();
     EXPECT_FALSE(dm.TblServizi.filtered());
