@@ -115,9 +115,8 @@ void TFrmSospesi::SBtnEliminaClick()
 
 void TFrmSospesi::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape) {
-        if (BtnAnnulla->isEnabled())
-            BtnAnnullaClick();
+    if (e->key() == Qt::Key_Escape && BtnAnnulla->isEnabled()) {
+        BtnAnnullaClick();
         e->accept();
         return;
     }

@@ -35,7 +35,7 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void done(int r) override;
-    // Escape takes back the date being typed, as "Annulla" does.
+    // Escape takes back the date being changed, as "Annulla" does; otherwise it closes.
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

@@ -158,6 +158,8 @@ TEST_F(FinestreServizi, PendingScreenReDatesARowOnlyThroughRegistraOrAnnulla)
     EXPECT_TRUE(w->isVisible());
     EXPECT_FALSE(w->BtnAnnulla->isEnabled());
     EXPECT_EQ(righe("SELECT Data FROM Sospesi WHERE Codice = 1"), QStringList({"2024-03-01"}));
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
 }
 
 TEST_F(FinestreServizi, PendingScreenDeletesTheListedRowOnlyAfterYes)
