@@ -21,6 +21,7 @@
 #include <QScopeGuard>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 TFrmConsumi::TFrmConsumi(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm), statistiche(dm)
 {

@@ -8,6 +8,7 @@
 #include "TDataModule1.h"
 #include <QPushButton>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 namespace {
 

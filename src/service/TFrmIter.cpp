@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 TFrmIter::TFrmIter(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm)
 {

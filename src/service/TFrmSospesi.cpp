@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 TFrmSospesi::TFrmSospesi(TDataModule1& dm, QWidget* parent)
     : QDialog(parent), gestione(dm), dm(dm), DSElenco(&gestione.QryElenco)

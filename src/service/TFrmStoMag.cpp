@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QVBoxLayout>
 
 namespace {
 
