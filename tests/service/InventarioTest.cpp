@@ -51,8 +51,7 @@ TEST_F(InventarioMagazzino, AnArticleWithoutMovementsInThePeriodPrintsNoPage)
     movimento("Federa Cotone", "2024-02-11", "Acquisto", 9, 9);
     stampa("Federa Cotone", QDate(2024, 3, 1), QDate(2024, 3, 31));
     EXPECT_EQ(pagine, 0);
-    stampa("Federa Cotone", QDate(2024, 3, 1), QDate(2024, 1, 1));
-    EXPECT_EQ(pagine, 0);
+    EXPECT_THROW(stampa("Federa Cotone", QDate(2024, 3, 1), QDate(2024, 1, 1)), LavError);
 }
 
 TEST_F(InventarioMagazzino, TheWholeInventoryGivesEachInvoiceableArticleItsOwnPages)

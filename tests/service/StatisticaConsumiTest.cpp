@@ -75,9 +75,10 @@ TEST_F(Consumi, ThePeriodLeavesOutTheReadingsOutsideIt)
     statistica.PerCliente(c, PeriodoConsumi{QDate(2024, 1, 1), QDate(2024, 2, 29)});
     EXPECT_EQ(medie(), QStringList({"1 | Sapone liquido/media su totale mesi: 2 | 2024-01-01 | 2024-02-29 | 25 | 2 | 12.5"}));
 
-    // A period whose end comes before its start holds nothing.
-    EXPECT_EQ(statistica.PerCliente(c, PeriodoConsumi{QDate(2024, 3, 1), QDate(2024, 1, 1)}), 0);
-    EXPECT_TRUE(medie().isEmpty());
+    // A period whose end comes before its start is refused; the last statistic stays.
+    const QStringList prima = medie();
+    EXPECT_THROW(statistica.PerCliente(c, PeriodoConsumi{QDate(2024, 3, 1), QDate(2024, 1, 1)}), LavError);
+    EXPECT_EQ(medie(), prima);
 }
 
 TEST_F(Consumi, AReadingDatedOutOfAnyPlausibleRangeIsRefusedAndTheLastStatisticStays)

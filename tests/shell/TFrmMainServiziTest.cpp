@@ -101,7 +101,7 @@ TEST_F(MenuServizi, EntriesOpenTheServiceWindowsAndDocuments)
     // The pending list asks for the revision and previews; the blank intervention sheet too.
     a.prompts.answerInput(QString("3 del 01/03/2024"));
     voce("&Clienti > Sospesi > Elenco sospesi")->trigger();
-    EXPECT_EQ(a.prompts.last().text, "N° e data revisione");
+    EXPECT_EQ(a.prompts.last().text, "Inserisci i dati|N° e data revisione");
     voce("&Agenti > &Scheda > &Anteprima")->trigger();
     EXPECT_EQ(anteprime.size(), 2);
 }
