@@ -4,9 +4,8 @@
 #include "TFrmClienti.h"
 #include "TFrmIter.h"
 #include "TFrmMain.h"
+#include "VoceMenu.h"
 #include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -26,22 +25,6 @@ protected:
         ReportPreview::runner = [this](ReportPreview& p) { anteprime << p.windowTitle(); };
     }
     ~MenuServizi() override { ReportPreview::runner = nullptr; }
-
-    QAction* voce(const QString& percorso)
-    {
-        QList<QAction*> azioni = w.menuBar()->actions();
-        QAction* trovata = nullptr;
-        for (const QString& parte : percorso.split(" > ")) {
-            trovata = nullptr;
-            for (QAction* a : azioni)
-                if (a->text() == parte)
-                    trovata = a;
-            if (!trovata)
-                return nullptr;
-            azioni = trovata->menu() ? trovata->menu()->actions() : QList<QAction*>{};
-        }
-        return trovata;
-    }
 
     // Runs the action; the modal window it opens goes to `dentro`, then is closed. Returns the
     // window's caption ("" when none opened).
@@ -63,7 +46,7 @@ protected:
     }
     QString apri(const QString& percorso, const std::function<void(QWidget&)>& dentro = {})
     {
-        QAction* a = voce(percorso);
+        QAction* a = voceMenu(w, percorso);
         EXPECT_NE(a, nullptr) << percorso.toStdString();
         return a ? apri([a] { a->trigger(); }, dentro) : QString();
     }
@@ -100,9 +83,9 @@ TEST_F(MenuServizi, EntriesOpenTheServiceWindowsAndDocuments)
 
     // The pending list asks for the revision and previews; the blank intervention sheet too.
     a.prompts.answerInput(QString("3 del 01/03/2024"));
-    voce("&Clienti > Sospesi > Elenco sospesi")->trigger();
+    voceMenu(w, "&Clienti > Sospesi > Elenco sospesi")->trigger();
     EXPECT_EQ(a.prompts.last().text, "Inserisci i dati|N° e data revisione");
-    voce("&Agenti > &Scheda > &Anteprima")->trigger();
+    voceMenu(w, "&Agenti > &Scheda > &Anteprima")->trigger();
     EXPECT_EQ(anteprime.size(), 2);
 }
 

@@ -2,6 +2,7 @@
 #include "TFrmAnno.h"
 #include "ReportPreview.h"
 #include "TFrmMain.h"
+#include "VoceMenu.h"
 #include <QApplication>
 #include <QDir>
 #include <QFrame>
@@ -30,22 +31,6 @@ QStringList vociDi(const QList<QAction*>& azioni, const QString& prefisso = {})
             voci << vociDi(a->menu()->actions(), prefisso + a->text() + " > ");
     }
     return voci;
-}
-
-QAction* voce(TFrmMain& w, const QString& percorso)
-{
-    QList<QAction*> azioni = w.menuBar()->actions();
-    QAction* trovata = nullptr;
-    for (const QString& parte : percorso.split(" > ")) {
-        trovata = nullptr;
-        for (QAction* a : azioni)
-            if (a->text() == parte)
-                trovata = a;
-        if (!trovata)
-            return nullptr;
-        azioni = trovata->menu() ? trovata->menu()->actions() : QList<QAction*>{};
-    }
-    return trovata;
 }
 
 } // namespace
@@ -106,7 +91,7 @@ TEST(MainWindow, OnlyTheEntriesOfTheToolBarCarryImages)
         "&Fatturazione > &Automatica", "A&ltri > &Parametri", "A&ltri > &Modalità di pagamento",
         "A&ltri > E&xit"};
     for (const QString& v : vociDi(w.menuBar()->actions())) {
-        QAction* a = voce(w, v);
+        QAction* a = voceMenu(w, v);
         if (!a || a->isSeparator() || a->menu())
             continue;
         EXPECT_EQ(!a->icon().isNull(), conImmagine.contains(v)) << v.toStdString();
@@ -158,7 +143,7 @@ TEST(MainWindow, ExitEntryAndExitButtonCloseTheWindow)
 {
     TFrmMain w;
     w.show();
-    voce(w, "A&ltri > E&xit")->trigger();
+    voceMenu(w, "A&ltri > E&xit")->trigger();
     EXPECT_FALSE(w.isVisible());
 
     w.show();
@@ -178,7 +163,7 @@ TEST(MainWindow, ChangeYearEntryOpensTheYearDialog)
         w.FrmAnno().speAnno->setValue(2023);
         QTest::keyClick(w.FrmAnno().speAnno, Qt::Key_Return);
     });
-    voce(w, "A&ltri > &Anno d'esercizio > C&ambia")->trigger();
+    voceMenu(w, "A&ltri > &Anno d'esercizio > C&ambia")->trigger();
     EXPECT_FALSE(w.FrmAnno().isVisible());
     EXPECT_EQ(w.AnnoCorrente(), "2023");
     EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO - Esercizio 2023");
@@ -198,7 +183,7 @@ TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
             m->close();
         }
     });
-    voce(w, "A&ltri > &Anno d'esercizio > &Crea")->trigger();
+    voceMenu(w, "A&ltri > &Anno d'esercizio > &Crea")->trigger();
     EXPECT_EQ(mostrata, "Parametri");
     EXPECT_EQ(w.AnnoCorrente(), "2025");
     EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO - Esercizio 2025");
@@ -216,8 +201,8 @@ TEST(MainWindow, AnalyticListCountsItsPagesBeforeShowingThem)
     w.impostaDataModule(*a.dm);
     QStringList mostrati;
     ReportPreview::runner = [&](ReportPreview& p) { mostrati << p.windowTitle(); };
-    voce(w, "&Clienti > Elenco analitico > Anteprima")->trigger();
-    voce(w, "&Clienti > Elenco sintetico > &Anteprima")->trigger();
+    voceMenu(w, "&Clienti > Elenco analitico > Anteprima")->trigger();
+    voceMenu(w, "&Clienti > Elenco sintetico > &Anteprima")->trigger();
     ReportPreview::runner = nullptr;
     EXPECT_TRUE(a.dm->ModoElenco);
     EXPECT_EQ(mostrati.size(), 2);
