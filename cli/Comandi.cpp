@@ -1,8 +1,10 @@
 #include "Comandi.h"
+#include "BloccoCartella.h"
 #include "Clock.h"
 #include "DatiDemo.h"
 #include "Database.h"
 #include "Errors.h"
+#include "FileSicuri.h"
 #include "TDataModule1.h"
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <cstdio>
 
 namespace {
 
@@ -90,13 +93,30 @@ int ComandoDemo(const QStringList& args, Uscite u)
 
     QElapsedTimer tempo;
     tempo.start();
-    if (TDataModule1::archivioMancante(cartella))
-        CreaArchivioIn(cartella);
+    // A new (or empty) folder is filled beside it and takes its place in one rename when the
+    // office is complete, so that a kill half-way leaves the folder as it was, never a
+    // half-made archive or year.
+    const QString destinazione = QDir::cleanPath(QDir(cartella).absolutePath());
+    const QDir d(destinazione);
+    const bool nuova = !d.exists() || d.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QString lavoro = nuova ? destinazione + QStringLiteral(".nuova") : destinazione;
+    if (nuova)
+        QDir(lavoro).removeRecursively();   // left by a run that was stopped
+    if (TDataModule1::archivioMancante(lavoro))
+        CreaArchivioIn(lavoro);
     Database db(QStringLiteral("lavanderia-cli"));
-    db.open(cartellaArchivi(cartella));
+    db.open(cartellaArchivi(lavoro));
     CreaDatiDemo(db, int(scala), quint32(seme));
     db.close();
-    CreaEserciziDemo(cartella, quint32(seme));
+    CreaEserciziDemo(lavoro, quint32(seme));
+    if (nuova) {
+        BloccoCartella::rilascia(lavoro);
+        QDir().mkpath(QFileInfo(destinazione).absolutePath());
+        if (std::rename(QFile::encodeName(lavoro).constData(), QFile::encodeName(destinazione).constData()) != 0)
+            throw LavError(QStringLiteral("Impossibile spostare i dati dimostrativi da %1 in %2.")
+                               .arg(QDir::toNativeSeparators(lavoro), QDir::toNativeSeparators(destinazione)));
+        sincronizzaSuDisco(QFileInfo(destinazione).absolutePath());
+    }
 
     db.open(cartellaArchivi(cartella));
     auto conta = [&](const QString& tabella) { return db.recordCount(tabella); };
