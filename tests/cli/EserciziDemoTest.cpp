@@ -1,8 +1,10 @@
 #include "Clock.h"
 #include "ContatoreFatture.h"
 #include "DatiDemo.h"
+#include "DbGrid.h"
 #include "ScriptedPrompts.h"
 #include "TDataModule1.h"
+#include "TFrmPrevSaldi.h"
 #include "support/TempArchive.h"
 #include <QDir>
 #include <QSqlQuery>
@@ -110,6 +112,16 @@ TEST_F(EserciziDemo, TheCurrentYearCarriesTheBalancesOfThePreviousOne)
     EXPECT_GT(n(QStringLiteral("SELECT count(*) FROM %1 WHERE Causale = 'Incasso saldo esercizio precedente' AND Conto = 0")
                     .arg(pn(2024))),
               0);
+}
+
+// The window of the balances carried into the year shows one for every customer.
+TEST_F(EserciziDemo, TheCarriedBalancesWindowListsEveryCustomer)
+{
+    TFrmPrevSaldi finestra(*dm);
+    finestra.show();
+    EXPECT_EQ(finestra.saldi().recordCount(), n("SELECT count(*) FROM Clienti"));
+    EXPECT_EQ(finestra.grdSaldi->model()->rowCount(), finestra.saldi().recordCount());
+    finestra.hide();
 }
 
 // The work table of the invoice run holds the lines of the last run: the customers invoiced on
