@@ -1,4 +1,5 @@
 #include "TFrmClienti.h"
+#include "Centra.h"
 #include "BusyCursor.h"
 #include "DbAction.h"
 #include "DbCheckBox.h"
@@ -201,7 +202,7 @@ TFrmClienti::TFrmClienti(TDataModule1& modulo, QWidget* parent)
     ActiveSourceStateChange();
     ActiveSourceDataChange();
     sbRicopiaImporti->setEnabled(DSNoleggi.state() == DatasetState::Browse);
-    resize(1080, 760);
+    dimensionaNelloSchermo(*this, QSize(1080, 760));
 }
 
 TFrmClienti::~TFrmClienti() = default;

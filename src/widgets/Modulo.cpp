@@ -84,6 +84,8 @@ QGroupBox* ControlliVivi::riquadro(const QString& titolo)
 
 void disponiCampi(QGridLayout* griglia, Controlli& c, std::initializer_list<VoceModulo> voci)
 {
+    // Tab follows the rows as listed, whenever the window made its own controls.
+    QWidget* precedente = nullptr;
     for (const VoceModulo& v : voci) {
         QWidget* w = v.controllo;
         if (!w) {
@@ -105,5 +107,8 @@ void disponiCampi(QGridLayout* griglia, Controlli& c, std::initializer_list<Voce
             griglia->addWidget(w, v.riga, v.colonna + 1, 1, v.ampiezza, v.allinea);
         }
         v.dove(w);
+        if (precedente)
+            QWidget::setTabOrder(precedente, w);
+        precedente = w;
     }
 }
