@@ -159,9 +159,9 @@ QWidget* TFrmFatturaMan::creaDestinatario()
                   {.etichetta = "P&EC", .campo = "PEC", .riga = 2, .colonna = 2, .dove = &edtPEC},
                   {.etichetta = "Coordinate &bancarie", .campo = "CoordinateBanca", .riga = 3, .colonna = 2,
                    .tipo = VoceModulo::Maiuscolo, .dove = &edtCoordinateBanca},
-                  {.etichetta = "Banca", .campo = "Banca", .riga = 4, .colonna = 2, .dove = &edtBanca},
                   {.etichetta = "Millesimi di euro", .campo = "Millesimi", .riga = 4, .colonna = 0, .ampiezza = 2,
-                   .tipo = VoceModulo::Spunta, .dove = &chkMillesimi}});
+                   .tipo = VoceModulo::Spunta, .dove = &chkMillesimi},
+                  {.etichetta = "Banca", .campo = "Banca", .riga = 4, .colonna = 2, .dove = &edtBanca}});
     edtPartitaIva->setMask(QStringLiteral("99999999999"));
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
