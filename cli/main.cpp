@@ -89,8 +89,10 @@ void messaggiQt(QtMsgType tipo, const QMessageLogContext& contesto, const QStrin
 int main(int argc, char** argv)
 {
     // Commands that lay out printed documents need the fonts and the PDF writer of the window
-    // system, which runs here without a display; the others need only the core.
-    const QByteArrayList conStampa{"estratto", "servizio", "sospesi", "consumi", "inventario", "fatture", "fattura-manuale"};
+    // system, which runs here without a display (the demo office prints manual invoices); the
+    // others need only the core.
+    const QByteArrayList conStampa{"demo",       "estratto", "servizio", "sospesi",
+                                   "consumi",    "inventario", "fatture", "fattura-manuale"};
     qInstallMessageHandler(messaggiQt);
     std::unique_ptr<QCoreApplication> app;
     if (argc > 1 && conStampa.contains(argv[1])) {

@@ -4,9 +4,11 @@
 #include "DateIt.h"
 #include "Errors.h"
 #include "FatturazionePeriodica.h"
+#include "FattureManuali.h"
 #include "IncassiCliente.h"
 #include "Periodicita.h"
 #include "TDataModule1.h"
+#include "TQRFatturaMan.h"
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -136,6 +138,34 @@ void Ufficio::fatturaMese(int anno, int mese)
     fattureEmesse += int(fatture.size());
     ultimaStampa = data;
     pianificaIncassi(fatture, data);
+    stampaManuali(data);
+}
+
+// About half of the manual invoices whose period ended in the month are printed with its run,
+// taking the next numbers of the same counter; the others wait as drafts.
+void Ufficio::stampaManuali(const QDate& data)
+{
+    QList<qint64> codici;
+    {
+        QSqlQuery q = dm->db.exec(QStringLiteral("SELECT Codice FROM Fattman WHERE Codice % 2 = 1 AND \"Numero fattura\" IS NULL "
+                                                 "AND DataFineP BETWEEN ? AND ? ORDER BY Codice"),
+                                  {isoDate(QDate(data.year(), data.month(), 1)), isoDate(data)});
+        while (q.next())
+            codici << q.value(0).toLongLong();
+    }
+    if (codici.isEmpty())
+        return;
+    FattureManuali manuali(*dm);
+    TQRFatturaMan report(*dm);
+    Table& f = dm->TblFatturaMan;
+    for (qint64 codice : codici)
+        operazione([&] {
+            f.refresh();
+            if (!f.locate(QStringLiteral("Codice"), {codice}))
+                throw LavError(QStringLiteral("Dati dimostrativi: la fattura manuale %1 non si trova.").arg(codice));
+            manuali.Stampa(report, data, [](const PageModel&) { return true; });
+        });
+    fattureEmesse += int(codici.size());
 }
 
 void Ufficio::pianificaIncassi(const QList<FatturaPeriodica>& fatture, const QDate& data)

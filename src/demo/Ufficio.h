@@ -16,11 +16,12 @@ namespace demo {
 // The history of the office on a demo archive: the fiscal year before the current one and the
 // current one, worked month by month as the office works them, through the operations the
 // windows call. Each month's periodic run is printed on its last day (numbers from the year's
-// counter file, recorded in the ledger, collected at once for automatic collection); the
-// other invoices are collected later, each customer after its own delay, and the ones not yet
-// due at oggi(), or of customers that pay late or not at all, stay open. At the end of the
-// previous year the next one is created with the balances carried forward, and most
-// customers that still owed something pay it in the new year.
+// counter file, recorded in the ledger, collected at once for automatic collection), with
+// about half of the manual invoices of the month; the other invoices are collected later,
+// each customer after its own delay, and the ones not yet due at oggi(), or of customers that
+// pay late or not at all, stay open. At the end of the previous year the next one is created
+// with the balances carried forward, and most customers that still owed something pay it in
+// the new year.
 class Ufficio
 {
 public:
@@ -50,6 +51,7 @@ private:
     void senzaAttesaDelDisco();
     void fatturaMese(int anno, int mese);
     void pianificaIncassi(const QList<FatturaPeriodica>& fatture, const QDate& data);
+    void stampaManuali(const QDate& data);
     void incassa(const QDate& finoAl);
     void riscuotiSaldiPrecedenti();
     void aggiornaParametri();

@@ -1,5 +1,7 @@
 #include "ArchivioDiProva.h"
 #include "TFrmAnno.h"
+#include "TFrmClienti.h"
+#include "TFrmFatture.h"
 #include "ReportPreview.h"
 #include "TFrmMain.h"
 #include "VoceMenu.h"
@@ -189,6 +191,53 @@ TEST(MainWindow, CreateYearEntryMovesToTheNextYear)
     EXPECT_EQ(w.windowTitle(), "Lavanderia Mr. ZANFO - Esercizio 2025");
     EXPECT_TRUE(QDir(a.percorso("2025")).exists());
     EXPECT_EQ(a.prompts.last(), Prompt::information("Elaborazione terminata."));
+}
+
+// The invoicing entries open their windows modally: the invoice window for every customer
+// from the menu and the tool bar, for one customer from the customer screen's "Fattura".
+TEST(MainWindow, InvoicingEntriesOpenTheirWindows)
+{
+    ArchivioDiProva a(2024, ArchivioDiProva::Avviato);
+    a.dm->db.exec("INSERT INTO Clienti (Codice, Denominazione, Condizioni) VALUES (7, 'Bar Sette', 'Mensile'), "
+                  "(8, 'Bar Otto', 'Mensile')");
+    a.dm->TblClienti.refresh();
+    TFrmMain w;
+    w.impostaDataModule(*a.dm);
+    w.show();
+    QString singolo = "?";
+    auto apertaDa = [&](const std::function<void()>& azione) {
+        QString titolo;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* m = QApplication::activeModalWidget()) {
+                titolo = m->windowTitle();
+                if (auto* f = qobject_cast<TFrmFatture*>(m))
+                    singolo = f->ClienteSingolo;
+                m->close();
+            }
+        });
+        azione();
+        return titolo;
+    };
+    EXPECT_EQ(apertaDa([&] { voceMenu(w, "&Fatturazione > &Manuale")->trigger(); }), "Fattura manuale");
+    EXPECT_EQ(apertaDa([&] { voceMenu(w, "&Fatturazione > &Automatica")->trigger(); }), "Stampa fatture");
+    EXPECT_EQ(singolo, "");
+    singolo = "?";
+    EXPECT_EQ(apertaDa([&] { w.sbtnFatture->click(); }), "Stampa fatture");
+    EXPECT_EQ(singolo, "");
+
+    bool riapparsa = false;
+    QTimer::singleShot(0, [&] {
+        auto* clienti = qobject_cast<TFrmClienti*>(QApplication::activeModalWidget());
+        ASSERT_NE(clienti, nullptr);
+        a.dm->TblClienti.locate("Codice", {8});
+        EXPECT_EQ(apertaDa([&] { clienti->BtnFatturaClick(); }), "Stampa fatture");
+        riapparsa = clienti->isVisible();
+        clienti->close();
+    });
+    voceMenu(w, "&Clienti > Gestione")->trigger();
+    EXPECT_EQ(singolo, "8");
+    EXPECT_TRUE(riapparsa);
+    EXPECT_EQ(a.dm->TblClienti["Codice"].asInteger(), 8);
 }
 
 TEST(MainWindow, AnalyticListCountsItsPagesBeforeShowingThem)
