@@ -153,6 +153,7 @@ private:
     void TblServiziBeforePost(Dataset& a);
     void TblServiziAfterPost(Dataset& a);
     void TblServiziBeforeDelete(Dataset& a);
+    void TblModPagBeforeDelete(Dataset& m);
     void TblConsumiBeforePost(Dataset& c);
     void aggiornaGiacenza(double codiceServizio, double quantita);
     qint64 aggiungiIncasso(int numero, const QString& causale, qint64 codiceAltra, qint64 conto, const QString& filtro,

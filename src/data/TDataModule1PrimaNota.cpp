@@ -159,6 +159,31 @@ void TDataModule1::AnnullaIncasso(qint64 codice)
     TblPrimaNota.enableControls();
 }
 
+// A payment method is also an account of the ledger: it goes only while no customer pays by it
+// and no movement of the year's ledger is on it, so that no collection loses its account.
+void TDataModule1::TblModPagBeforeDelete(Dataset& m)
+{
+    const QVariant codice = m["Codice"].value();
+    const QString nome = m["Descrizione"].asString();
+    QSqlQuery q = db.exec(QStringLiteral("SELECT count(*) FROM Clienti WHERE Pagamento = ?"), {codice});
+    const qint64 clienti = q.next() ? q.value(0).toLongLong() : 0;
+    q.finish();
+    if (clienti > 0) {
+        prompts.warning(QStringLiteral("La modalità di pagamento \"%1\" è assegnata a %2: impossibile eliminarla.")
+                            .arg(nome, clienti == 1 ? QStringLiteral("un cliente") : QStringLiteral("%1 clienti").arg(clienti)));
+        throw Abort{};
+    }
+    if (TblPrimaNota.active()) {
+        q = db.exec(QStringLiteral("SELECT 1 FROM %1 WHERE Conto = ? LIMIT 1").arg(db.qualified(TblPrimaNota.tableName())),
+                    {codice});
+        if (q.next()) {
+            prompts.warning(QStringLiteral("La modalità di pagamento \"%1\" ha movimenti nella prima nota del %2: "
+                                           "impossibile eliminarla.").arg(nome).arg(anno));
+            throw Abort{};
+        }
+    }
+}
+
 void TDataModule1::CreaAnnoSuccessivo()
 {
     const int nuovo = anno + 1;

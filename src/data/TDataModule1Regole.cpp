@@ -48,6 +48,7 @@ void TDataModule1::definisciRegole()
     };
     TblAltreInfo.onNewRecord += [this](Dataset& a) { a["Progr"] = ultimoProgr + 1; };
 
+    TblModPag.beforeDelete += [this](Dataset& m) { TblModPagBeforeDelete(m); };
     TblClienti.beforePost += [this](Dataset& c) { TblClientiBeforePost(c); };
     TblClienti.beforeDelete += [this](Dataset& c) { TblClientiBeforeDelete(c); };
     TblSedi.afterPost += [this](Dataset& s) { TblSediAfterPost(s); };

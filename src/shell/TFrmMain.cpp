@@ -31,6 +31,9 @@
 #include "TFrmSospesi.h"
 #include "TFrmStoMag.h"
 #include "TQRIntervento.h"
+#include "TFrmModPag.h"
+#include "TFrmPrimaNota.h"
+#include "TFrmSaldo.h"
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -184,6 +187,7 @@ void TFrmMain::collegaClienti(TFrmClienti& w)
 {
     w.collegamenti.notaCredito = [this] { apri<TFrmNotaCre>(); };
     w.collegamenti.fattura = [this] { apriFatture(QString::number(dm->TblClienti["Codice"].asFloat(), 'f', 0)); };
+    w.collegamenti.saldo = [this] { apri<TFrmSaldo>(); };
     w.collegamenti.caricaOrdine = [this] { CaricaNumeroOrdine(dm->prompts, dm->TblClienti, dm->cartellaLavoro()); };
     // The route chosen with "OK" goes to the site being shown, with its agent.
     w.collegamenti.modificaServizio = [this, &w] {
@@ -215,16 +219,22 @@ void TFrmMain::AltriParametriClick()
     apri<TFrmParametri>();
 }
 
+void TFrmMain::AltriModPagClick()
+{
+    apri<TFrmModPag>();
+}
+
 void TFrmMain::AltriSaldiPrecClick()
 {
     apri<TFrmPrevSaldi>();
 }
 
-// The direct ledger screen opens only after the password; it arrives with the accounts.
+// The direct ledger screen opens only after the password.
 void TFrmMain::AltriPrimaNotaClick()
 {
     if (apri<TFrmPasswordDlg>() != QDialog::Accepted)
         return;
+    apri<TFrmPrimaNota>();
 }
 
 void TFrmMain::AltriQueryClick()
@@ -418,6 +428,3 @@ void TFrmMain::AgentiServiziClick()
 {
     apriServizi(false);
 }
-
-// The entries below open windows that are not part of the program yet.
-void TFrmMain::AltriModPagClick() {}
