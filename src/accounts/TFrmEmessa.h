@@ -1,15 +1,13 @@
 #pragma once
-#include <QDialog>
+#include "DialogoMovimento.h"
 
 class DbEdit;
 class IncassiCliente;
-class QPushButton;
-class TDataModule1;
 
 // "Registra fattura emessa (in dare)": an invoice typed by hand on the collection screen,
 // bound to the ledger movement being inserted or changed there. "&Registra" posts it as a
 // debit and closes with Accepted; "Annulla" closes with Rejected (the screen takes it back).
-class TFrmEmessa : public QDialog
+class TFrmEmessa : public DialogoMovimento
 {
     Q_OBJECT
 public:
@@ -18,15 +16,10 @@ public:
     DbEdit* edtData = nullptr;
     DbEdit* edtImporto = nullptr;
     DbEdit* edtFattura = nullptr;
-    QPushButton* btnRegistra;
-    QPushButton* btnAnnulla;
-
-    void btnRegistraClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
+    void registra() override;
 
 private:
-    TDataModule1& dm;
     IncassiCliente& incassi;
 };
