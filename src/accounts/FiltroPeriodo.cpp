@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Modulo.h"
+#include "SceltaData.h"
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -11,8 +12,10 @@
 FiltroPeriodo::FiltroPeriodo(QWidget* parent) : QGroupBox(QStringLiteral("Filtro"), parent)
 {
     chkAttivato = new QCheckBox(QStringLiteral("Atti&vato"), this);
-    dtpDaData = selettoreData(QStringLiteral("dtpDaData"), this);
-    dtpAData = selettoreData(QStringLiteral("dtpAData"), this);
+    dtpDaData = new SceltaData(this);
+    dtpDaData->setObjectName(QStringLiteral("dtpDaData"));
+    dtpAData = new SceltaData(this);
+    dtpAData->setObjectName(QStringLiteral("dtpAData"));
     auto* f = new QHBoxLayout(this);
     f->setContentsMargins(6, 2, 6, 4);
     f->addWidget(chkAttivato);

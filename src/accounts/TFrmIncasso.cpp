@@ -5,6 +5,7 @@
 #include "DbAction.h"
 #include "IncassiCliente.h"
 #include "Modulo.h"
+#include "SceltaData.h"
 #include "TDataModule1.h"
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -18,7 +19,8 @@ TFrmIncasso::TFrmIncasso(TDataModule1& d, IncassiCliente& i, QWidget* parent) : 
     setWindowTitle(QStringLiteral("Incasso"));
     lblDomanda = new QLabel(this);
     lblDomanda->setWordWrap(true);
-    dtpDataIncasso = selettoreData(QStringLiteral("dtpDataIncasso"), this);
+    dtpDataIncasso = new SceltaData(this);
+    dtpDataIncasso->setObjectName(QStringLiteral("dtpDataIncasso"));
     btnSi = new QPushButton(QStringLiteral("&Si"), this);
     btnNo = new QPushButton(QStringLiteral("&No"), this);
     btnSi->setAutoDefault(false);

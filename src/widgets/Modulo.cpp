@@ -4,7 +4,6 @@
 #include "DbEdit.h"
 #include "FocusColour.h"
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,15 +13,6 @@
 int larghezzaCaratteri(const QWidget* w, int caratteri)
 {
     return w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * caratteri + 14;
-}
-
-QDateEdit* selettoreData(const QString& nome, QWidget* parent)
-{
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(nome);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    d->setCalendarPopup(true);
-    return d;
 }
 
 QLabel* etichetta(const QString& testo, QWidget* controllo, QWidget* parent)

@@ -7,7 +7,6 @@
 class DataSource;
 class Prompts;
 class QCheckBox;
-class QDateEdit;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -23,10 +22,6 @@ int larghezzaCaratteri(const QWidget* w, int caratteri);
 // A caption whose accelerator takes the focus to its control. A second "&" in the caption
 // ("&Denominazione (&1)") is one more accelerator of the same control.
 QLabel* etichetta(const QString& testo, QWidget* controllo, QWidget* parent);
-
-// A date picker not bound to a field (day/month/year, calendar drop-down): the periods of the
-// filters and the dates a dialog asks for.
-QDateEdit* selettoreData(const QString& nome, QWidget* parent);
 
 // A field that is shown but never typed into: a sunken box as tall as an edit box.
 void comeCampoSoloLettura(QLabel* l, int larghezza);
