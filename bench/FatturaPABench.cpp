@@ -43,6 +43,7 @@ struct Archivio
         dm->contatore().SalvaPeriodo("31", "12", "31");
         sessione = std::make_unique<SessioneFE>(*dm, SessioneFE::Schermata::Fatture);
         sessione->Mostra();
+        prompts.clear();   // the question that created the year
     }
     QStringList genera() { return sessione->GeneraFatture("2024"); }
     QStringList percorsi()

@@ -108,6 +108,28 @@ bool SessioneFE::scriviDocumento(DocumentoFE& d)
     return true;
 }
 
+QStringList SessioneFE::scriviPeriodici(const QList<DocumentoFE>& documenti, TipoFE tipo, const QString& anno,
+                                        const std::function<void(DocumentoFE&)>& completa)
+{
+    QStringList scritti;
+    if (documenti.isEmpty())
+        return scritti;
+    const QString mese = dm.contatore().LeggiMese();
+    const QString fine = dm.contatore().LeggiFinePeriodo();
+    RigheFE righe(dm.db, tipo);
+    for (DocumentoFE d : documenti) {
+        d.righe = righe.leggi(d.codice);
+        d.anno = anno;
+        d.mese = mese;
+        d.finePeriodo = fine;
+        completa(d);
+        if (!scriviDocumento(d))
+            break;
+        scritti << nomeFile;
+    }
+    return scritti;
+}
+
 QStringList SessioneFE::GeneraFatture(const QString& anno, const std::function<void()>& elabora)
 {
     QStringList scritti;
@@ -118,20 +140,7 @@ QStringList SessioneFE::GeneraFatture(const QString& anno, const std::function<v
         const bool soloPA = p["SoloPA"].asBoolean();
         const QList<DocumentoFE> documenti = DocumentiPeriodici(dm.db, TipoFE::Fattura, soloPA);
         nuovoElenco();
-        if (documenti.isEmpty())
-            return scritti;
-        const QString mese = dm.contatore().LeggiMese();
-        const QString fine = dm.contatore().LeggiFinePeriodo();
-        RigheFE righe(dm.db, TipoFE::Fattura);
-        for (DocumentoFE d : documenti) {
-            d.righe = righe.leggi(d.codice);
-            d.anno = anno;
-            d.mese = mese;
-            d.finePeriodo = fine;
-            if (!scriviDocumento(d))
-                break;
-            scritti << nomeFile;
-        }
+        scritti = scriviPeriodici(documenti, TipoFE::Fattura, anno, [](DocumentoFE&) {});
     } catch (const Abort&) {
     } catch (const LavError& e) {
         dm.prompts.standardError(e.message());
@@ -155,21 +164,11 @@ QStringList SessioneFE::GeneraNoteCredito(double cliente, const QString& anno, c
             return scritti;
         }
         nuovoElenco();
-        const QString mese = dm.contatore().LeggiMese();
-        const QString fine = dm.contatore().LeggiFinePeriodo();
         const qint64 prossima = LeggiParametriFE(parametri(dm)).prossimaNotaCre();
-        RigheFE righe(dm.db, TipoFE::NotaCredito);
-        for (DocumentoFE d : documenti) {
-            d.righe = righe.leggi(d.codice);
-            d.anno = anno;
-            d.mese = mese;
-            d.finePeriodo = fine;
+        scritti = scriviPeriodici(documenti, TipoFE::NotaCredito, anno, [&](DocumentoFE& d) {
             d.dataEmissione = emissione;
             d.numeroNota = prossima + elenco->size();
-            if (!scriviDocumento(d))
-                break;
-            scritti << nomeFile;
-        }
+        });
     } catch (const Abort&) {
     } catch (const LavError& e) {
         dm.prompts.standardError(e.message());

@@ -88,6 +88,10 @@ private:
     // Writes the file of one document with the next progressive; false when the generation
     // must stop (the user has been told).
     bool scriviDocumento(DocumentoFE& d);
+    // The files of the documents of the last run, in order, each with its lines and period,
+    // completed by `completa`; stops at the first that cannot be written.
+    QStringList scriviPeriodici(const QList<DocumentoFE>& documenti, TipoFE tipo, const QString& anno,
+                                const std::function<void(DocumentoFE&)>& completa);
     bool progressivoDisponibile(qint64 n, const QString& azione);
 
     TDataModule1& dm;
