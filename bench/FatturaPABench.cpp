@@ -38,9 +38,8 @@ struct Archivio
         dm->Avvia();
         FatturazionePeriodica run(*dm);
         run.scelte = {.mese = 12, .giorno = 31, .anno = 2024, .dataStampa = "31/12/2024"};
-        run.ElaboraFatture(false);
         dm->contatore().ProssimoNumeroFattura(false);
-        dm->contatore().SalvaPeriodo("31", "12", "31");
+        run.ElaboraFattureElettroniche();
         sessione = std::make_unique<SessioneFE>(*dm, SessioneFE::Schermata::Fatture);
         sessione->Mostra();
         prompts.clear();   // the question that created the year

@@ -4,9 +4,11 @@
 
 #include "ApriEsercizio.h"
 #include "Clock.h"
+#include "Database.h"
 #include "DateIt.h"
 #include "Errors.h"
 #include "FatturazionePeriodica.h"
+#include "FattureManuali.h"
 #include "FileFE.h"
 #include "Opzioni.h"
 #include "PromptsConsole.h"
@@ -17,6 +19,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 namespace {
 
@@ -24,6 +27,8 @@ const char usoGenera[] = "Uso: lavanderia-cli fe genera CARTELLA --anno AAAA --m
                          "[--cliente CODICE] [--salva CARTELLA]\n";
 const char usoNota[] = "Uso: lavanderia-cli fe nota CARTELLA --cliente CODICE --data GG/MM/AAAA --anno AAAA "
                        "[--salva CARTELLA]\n";
+const char usoManuale[] = "Uso: lavanderia-cli fe manuale CARTELLA --codice CODICE [--nota --data GG/MM/AAAA] "
+                          "[--salva CARTELLA]\n";
 const char usoValida[] = "Uso: lavanderia-cli fe valida FILE...\n";
 const char usoMostra[] = "Uso: lavanderia-cli fe mostra FILE --html FILE\n";
 
@@ -47,10 +52,10 @@ int generaESalva(SessioneFE& s, const QStringList& scritti, const Opzioni& o, co
 }
 
 bool leggiOpzioni(const QStringList& args, const QStringList& nomi, const QStringList& obbligatorie, const char* uso,
-                  Opzioni& o, Uscite u)
+                  Opzioni& o, Uscite u, const QStringList& interruttori = {})
 {
     QString errore;
-    if (!o.leggi(args, nomi, errore)) {
+    if (!o.leggi(args, nomi, errore, interruttori)) {
         u.err << errore << '\n' << uso;
         return false;
     }
@@ -89,11 +94,6 @@ int intero(const Opzioni& o, const QString& nome, int min, int max, Uscite u)
     return v;
 }
 
-QString dueCifre(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
-
 // "Genera" of the periodic invoices: the run without numbers for the month (or one customer),
 // the period texts stored as a preview stores them, then one file per invoice.
 int genera(const QStringList& args, Uscite u)
@@ -113,10 +113,7 @@ int genera(const QStringList& args, Uscite u)
     run.scelte = {mese, giorno, esercizio, o.valore(QStringLiteral("data")), o.valore(QStringLiteral("cliente"))};
     bool elaborato = false;
     auto elabora = [&] {
-        run.ElaboraFatture(false);
-        ContatoreFatture& c = dm->contatore();
-        c.ProssimoNumeroFattura(false);   // a year without invoices yet has no counter file
-        c.SalvaPeriodo(dueCifre(giorno), dueCifre(mese), dueCifre(giorno));
+        run.ElaboraFattureElettroniche();
         elaborato = true;
     };
     SessioneFE s(*dm, SessioneFE::Schermata::Fatture);
@@ -151,6 +148,68 @@ int nota(const QStringList& args, Uscite u)
     SessioneFE s(*dm, SessioneFE::Schermata::NotaCre);
     s.Mostra();
     return generaESalva(s, s.GeneraNoteCredito(cliente, QString::number(esercizio), emissione), o, emissione, u);
+}
+
+// The date of a manual invoice as stored, read before its fiscal year is opened; false, with
+// the reason written, when the archive or the invoice is missing.
+bool dataFatturaManuale(const QString& cartella, int codice, QDate& data, Uscite u)
+{
+    if (TDataModule1::archivioMancante(cartella)) {
+        u.err << QStringLiteral("Nella cartella %1 non c'è un archivio.\n").arg(cartella);
+        return false;
+    }
+    Database db(QStringLiteral("lavanderia-cli fe"));
+    db.open(QDir(cartella).absoluteFilePath(QStringLiteral("archivi")));
+    QSqlQuery q = db.exec(QStringLiteral("SELECT \"Data fattura\" FROM Fattman WHERE Codice = ?"), {codice});
+    if (!q.next()) {
+        u.err << QStringLiteral("La fattura manuale %1 non esiste.\n").arg(codice);
+        return false;
+    }
+    data = QDate::fromString(q.value(0).toString().left(10), Qt::ISODate);
+    if (!data.isValid()) {
+        u.err << QStringLiteral("La fattura manuale %1 non ha la data: impossibile generare la fattura elettronica.\n")
+                     .arg(codice);
+        return false;
+    }
+    return true;
+}
+
+// "Genera" of the manual invoice window, or with --nota of its credit note, in the fiscal year
+// of the invoice's date.
+int manuale(const QStringList& args, Uscite u)
+{
+    Opzioni o;
+    if (!leggiOpzioni(args, {"codice", "data", "salva"}, {"codice"}, usoManuale, o, u, {"nota"}))
+        return 1;
+    const bool nota = o.attivo(QStringLiteral("nota"));
+    bool ok = false;
+    const int codice = o.valore(QStringLiteral("codice")).toInt(&ok);
+    if (!ok || codice < 1) {
+        u.err << QStringLiteral("Il codice della fattura manuale deve essere un numero intero positivo.\n");
+        return 1;
+    }
+    QDate emissione;
+    if (nota) {
+        emissione = o.data(QStringLiteral("data"));
+        if (!emissione.isValid()) {
+            u.err << QStringLiteral("La data di emissione '%1' non è valida.\n").arg(o.valore(QStringLiteral("data")));
+            return 1;
+        }
+    } else if (o.ha(QStringLiteral("data"))) {
+        u.err << QStringLiteral("--data è la data di emissione della nota di credito: va con --nota.\n") << usoManuale;
+        return 1;
+    }
+    QDate dataFattura;
+    if (!dataFatturaManuale(o.cartella, codice, dataFattura, u))
+        return 1;
+
+    PromptsConsole prompts(u.err);
+    auto dm = ApriEsercizio(o.cartella, dataFattura.year(), prompts);
+    FattureManuali manuali(*dm);   // the months of the billing period the amounts follow
+    dm->TblFatturaMan.locate(QStringLiteral("Codice"), {codice});
+    SessioneFE s(*dm, nota ? SessioneFE::Schermata::NotaCreMan : SessioneFE::Schermata::FatturaMan);
+    s.Mostra();
+    return generaESalva(s, s.GeneraManuale(emissione), o, emissione, u);
 }
 
 int valida(const QStringList& args, Uscite u)
@@ -190,10 +249,12 @@ int ComandoFE(const QStringList& args, Uscite u)
         return genera(resto, u);
     if (sotto == QLatin1String("nota"))
         return nota(resto, u);
+    if (sotto == QLatin1String("manuale"))
+        return manuale(resto, u);
     if (sotto == QLatin1String("valida"))
         return valida(resto, u);
     if (sotto == QLatin1String("mostra"))
         return mostra(resto, u);
-    u.err << QStringLiteral("Uso: lavanderia-cli fe genera|nota|valida|mostra ...\n");
+    u.err << QStringLiteral("Uso: lavanderia-cli fe genera|nota|manuale|valida|mostra ...\n");
     return 1;
 }

@@ -111,6 +111,11 @@ QList<FatturaPeriodica> FatturazionePeriodica::ElaboraFatture(bool stampa, int d
     return elabora(stampa, dal, al, false);
 }
 
+QList<FatturaPeriodica> FatturazionePeriodica::ElaboraFattureElettroniche()
+{
+    return elabora(false, 0, senzaLimite, true);
+}
+
 QList<FatturaPeriodica> FatturazionePeriodica::elabora(bool stampa, int dal, int al, bool salvaPeriodo)
 {
     Prompts& prompts = dm.prompts;

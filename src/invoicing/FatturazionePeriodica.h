@@ -57,6 +57,9 @@ public:
     // "Anteprima": the run without numbers, the period texts stored in the counter file, the
     // invoices laid out into `report`, the customers' `Data fattura` stamped with today.
     QList<FatturaPeriodica> Anteprima(TQRFatture& report);
+    // "Genera" of the electronic invoices: the run without numbers and the period texts stored
+    // as the preview stores them, so that the files carry the period of the month just run.
+    QList<FatturaPeriodica> ElaboraFattureElettroniche();
     // "Stampa": the run with numbers over the range, the period texts stored, the invoices
     // laid out into `report` and handed to `emetti`, which sends the pages to the printer or
     // to a file and tells whether it could. Only then are they recorded in the ledger, all

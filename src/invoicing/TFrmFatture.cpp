@@ -179,6 +179,6 @@ QStringList TFrmFatture::GeneraFE()
     return grpFE->sessione.GeneraFatture(QString::number(SpinEdit2->value()), [this] {
         FatturazionePeriodica run(dm);
         run.scelte = Scelte();
-        run.ElaboraFatture(false);
+        run.ElaboraFattureElettroniche();
     });
 }

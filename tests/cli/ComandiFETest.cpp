@@ -118,3 +118,47 @@ TEST(ComandiFE, GeneraWritesTheFilesOfTheRunAndSavingAdvancesTheProgressive)
               1);
     QDir(cartella).removeRecursively();
 }
+
+TEST(ComandiFE, ManualeWritesTheManualInvoiceOrItsCreditNoteInTheYearOfItsDate)
+{
+    QString cartella, codice;
+    QTemporaryDir uscita;
+    {
+        ArchivioFE a;
+        // Two months of rental: the amounts are doubled.
+        codice = QString::number(a.manuale({.numero = 12, .inizio = QDate(2024, 1, 1), .fine = QDate(2024, 2, 29)}));
+        a.sql("UPDATE Parametri SET FE_Progr = 7, NotaCre = 3");
+        cartella = a.dir.path();
+        a.dir.setAutoRemove(false);
+    }
+    const QStringList fattura{"fe", "manuale", cartella, "--codice", codice};
+    EsitoCli e = eseguiCli(fattura);
+    ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+    EXPECT_TRUE(e.err.isEmpty()) << e.err.toStdString();
+    EXPECT_EQ(e.out, QDir(cartella).filePath("IT01234567890_00008.xml") + "\n");
+    XmlLetto x = XmlLetto::file(QDir(cartella).filePath("IT01234567890_00008.xml"));
+    EXPECT_EQ(x["//DatiGeneraliDocumento/Numero"], "00012");
+    EXPECT_EQ(x["//DatiRiepilogo/ImponibileImporto"], "40.00");
+
+    // Each credit note saved takes the next number.
+    const QStringList nota{"fe", "manuale", cartella, "--codice", codice, "--nota", "--data", "10/07/2024",
+                           "--salva", uscita.path()};
+    for (const QString numero : {"00004", "00005"}) {
+        e = eseguiCli(nota);
+        ASSERT_EQ(e.codice, 0) << e.err.toStdString();
+        const QStringList righe = e.out.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(righe.size(), 2) << e.out.toStdString();
+        x = XmlLetto::file(righe[1]);
+        EXPECT_EQ(x["//TipoDocumento"], "TD04");
+        EXPECT_EQ(x["//DatiGeneraliDocumento/Numero"], numero);
+        EXPECT_EQ(x["//DatiFattureCollegate/IdDocumento"], "12");
+    }
+    EXPECT_TRUE(QFileInfo::exists(QDir(uscita.path()).filePath("IT01234567890_00009.xml")));
+
+    e = eseguiCli({"fe", "manuale", cartella, "--codice", "999"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.err, "La fattura manuale 999 non esiste.\n");
+    EXPECT_EQ(eseguiCli(fattura + QStringList{"--data", "10/07/2024"}).codice, 1);   // a date without --nota
+    EXPECT_EQ(eseguiCli(fattura + QStringList{"--nota"}).codice, 1);                 // a credit note without date
+    QDir(cartella).removeRecursively();
+}

@@ -2,6 +2,7 @@
 #include "ArchivioFE.h"
 #include "DatiDemo.h"
 #include "FatturazionePeriodica.h"
+#include "FattureManuali.h"
 #include "SessioneFE.h"
 #include "ValidatoreFE.h"
 #include <gtest/gtest.h>
@@ -12,8 +13,9 @@ TEST(DemoFE, EveryDocumentOfTheDemoArchivePassesTheSchemaAndTheExchangeSystemChe
 {
     ArchivioDiProva a(2024, ArchivioDiProva::Avviato);
     CreaDatiDemo(a.dm->db, 1, 5);
-    for (Table* t : {&a.dm->TblClienti, &a.dm->TblParametri})
+    for (Table* t : {&a.dm->TblClienti, &a.dm->TblParametri, &a.dm->TblFatturaMan})
         t->refresh();
+    a.dm->contatore().ProssimoNumeroFattura(false);   // the year's counter file
 
     ValidatoreFE validatore(QStringLiteral(FATTURAPA_DIR));
     QStringList problemi;
@@ -33,11 +35,7 @@ TEST(DemoFE, EveryDocumentOfTheDemoArchivePassesTheSchemaAndTheExchangeSystemChe
     for (const auto& [mese, giorno] : {std::pair{5, 31}, std::pair{12, 31}}) {
         FatturazionePeriodica run(*a.dm);
         run.scelte = {mese, giorno, 2024, QStringLiteral("%1/%2/2024").arg(giorno).arg(mese, 2, 10, QChar('0')), {}};
-        const QStringList generate = fatture.GeneraFatture("2024", [&] {
-            run.ElaboraFatture(false);
-            a.dm->contatore().ProssimoNumeroFattura(false);
-            a.dm->contatore().SalvaPeriodo(QString::number(giorno), QString::number(mese), QString::number(giorno));
-        });
+        const QStringList generate = fatture.GeneraFatture("2024", [&] { run.ElaboraFattureElettroniche(); });
         QSqlQuery clienti = a.dm->db.exec("SELECT DISTINCT f.Cliente FROM Fatture f JOIN Clienti c ON c.Codice = f.Cliente "
                                           "WHERE c.Codice_FE IS NOT NULL AND f.Data IS NOT NULL");
         QList<double> codici;
@@ -54,6 +52,26 @@ TEST(DemoFE, EveryDocumentOfTheDemoArchivePassesTheSchemaAndTheExchangeSystemChe
                 pubbliche += XmlLetto::file(a.percorso(f))["//FormatoTrasmissione"] == "FPA12";
         }
     }
+
+    // Every manual invoice, and a credit note on each.
+    FattureManuali manuali(*a.dm);
+    SessioneFE manuale(*a.dm, SessioneFE::Schermata::FatturaMan);
+    SessioneFE notaManuale(*a.dm, SessioneFE::Schermata::NotaCreMan);
+    manuale.Mostra();
+    notaManuale.Mostra();
+    QSqlQuery codici = a.dm->db.exec("SELECT Codice FROM Fattman");
+    int fattureManuali = 0, noteManuali = 0;
+    while (codici.next()) {
+        ASSERT_TRUE(a.dm->TblFatturaMan.locate("Codice", {codici.value(0)}));
+        const QStringList f = manuale.GeneraManuale();
+        const QStringList n = notaManuale.GeneraManuale(QDate(2024, 12, 31));
+        controlla(f + n);
+        fattureManuali += int(f.size());
+        noteManuali += int(n.size());
+    }
+    EXPECT_GE(fattureManuali, 6);
+    EXPECT_EQ(noteManuali, fattureManuali);
+
     EXPECT_GT(documenti, 100);
     EXPECT_GT(pubbliche, 0);
     EXPECT_TRUE(problemi.isEmpty()) << problemi.join("\n").toStdString();

@@ -1,9 +1,11 @@
+#include "ArchivioFE.h"
 #include "Clock.h"
 #include "DbCheckBox.h"
 #include "DbComboBox.h"
 #include "DbEdit.h"
 #include "DbNavigator.h"
 #include "FattureDiProva.h"
+#include "GruppoFE.h"
 #include "ReportPreview.h"
 #include "TFrmFatturaMan.h"
 #include "TFrmFatturaManLst.h"
@@ -11,7 +13,9 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -166,4 +170,26 @@ TEST_F(FinestraManuale, TheSearchGoesToTheFirstInvoiceOfTheChosenAddressee)
     });
     w.SBtnRicercaClick();
     EXPECT_EQ(f["Codice"].asInteger(), seconda - 1);
+}
+
+// "Genera" of the electronic invoice writes the invoice shown with its amounts over the months
+// of its period, and again under the same name until it is saved.
+TEST_F(FinestraManuale, TheElectronicInvoiceCountsTheMonthsOfItsPeriod)
+{
+    sql("UPDATE Parametri SET FE_Progr = 7, FE_PIva = '01234567890', FE_CedID = '01234567890', "
+        "FE_CedNome = 'Lavanderia Mr. Zanfo S.r.l.', FE_CedIndirizzo = 'Via Enrico Mattei, 18', FE_CedCAP = '87036', "
+        "FE_CedComune = 'Rende', FE_TipoDocFatt = 'TD24', FE_TipoDocNota = 'TD04'");
+    sql("UPDATE Fattman SET Codice_FE = 'XYZ9876', PA = 0, DataInizioP = '2024-02-01'");
+    dm.TblParametri.refresh();
+    f.refresh();
+    mostra();
+    for (int volta = 0; volta < 2; ++volta) {
+        QTest::mouseClick(w.grpFE->BitBtn3, Qt::LeftButton);
+        EXPECT_EQ(w.grpFE->leFileName->text(), "IT01234567890_00008.xml");
+    }
+    const XmlLetto x = XmlLetto::file(a.percorso("IT01234567890_00008.xml"));
+    EXPECT_EQ(x["//DatiGeneraliDocumento/Numero"], "00012");
+    EXPECT_EQ(x["//DatiRiepilogo/ImponibileImporto"], "40.00");   // 2 × 10,00 for two months
+    EXPECT_EQ(x["//DettaglioLinee/DataFinePeriodo"], "2024-03-31");
+    EXPECT_TRUE(prompts.shown().isEmpty()) << prompts.last().text.toStdString();
 }

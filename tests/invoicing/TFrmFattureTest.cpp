@@ -1,3 +1,4 @@
+#include "ArchivioFE.h"
 #include "Clock.h"
 #include "FattureDiProva.h"
 #include "GruppoFE.h"
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -159,4 +161,42 @@ TEST_F(FinestraFatture, TheCustomerScreenOpensTheWindowForItsCustomer)
     EXPECT_EQ(anteprime, 1);
     EXPECT_EQ(valore("SELECT count(*) FROM Clienti WHERE Flag = '1'"), 1);
     EXPECT_EQ(flag(codici[2]), "1");
+}
+
+// "Genera" of the electronic invoices runs the month chosen in the window and stores its period,
+// so that the files describe that month even when the last print was of another.
+TEST_F(FinestraFatture, ElectronicInvoicesCarryThePeriodOfTheMonthChosen)
+{
+    sql("UPDATE Parametri SET FE_Progr = 7, FE_PIva = '01234567890', FE_CedID = '01234567890', "
+        "FE_CedNome = 'Lavanderia Mr. Zanfo S.r.l.', FE_CedIndirizzo = 'Via Enrico Mattei, 18', FE_CedCAP = '87036', "
+        "FE_CedComune = 'Rende', SoloPA = 0, FE_TipoDocFatt = 'TD24', FE_TipoDocNota = 'TD04'");
+    sql("UPDATE Clienti SET Codice_FE = 'ABC1234', \"Partita iva\" = '01234567897', Indirizzo = 'Via Roma 1', "
+        "Comune = '87100 Cosenza (CS)', Fattura = Codice");
+    aggiorna();
+    dm.TblParametri.refresh();
+    w.hide();
+    w.show();
+    auto periodo = [this](const char* nome) {
+        const XmlLetto x = XmlLetto::file(a.percorso(nome));
+        return x["//DettaglioLinee/DataInizioPeriodo"] + " " + x["//DettaglioLinee/DataFinePeriodo"];
+    };
+
+    scegli("Giugno", 30);
+    QTest::mouseClick(w.grpFE->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(w.grpFE->leFileName->text(), "IT01234567890_00011.xml");   // four customers from 8
+    EXPECT_EQ(periodo("IT01234567890_00008.xml"), "2024-06-01 2024-06-30");
+    EXPECT_EQ(ultimoNumero(), 40);   // no invoice number taken
+    EXPECT_TRUE(prompts.shown().isEmpty()) << prompts.last().text.toStdString();   // every file passes
+
+    // Generating again for May, before saving, writes the same names with May's period.
+    scegli("Maggio", 31);
+    QTest::mouseClick(w.grpFE->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(w.grpFE->leFileName->text(), "IT01234567890_00011.xml");
+    EXPECT_EQ(periodo("IT01234567890_00008.xml"), "2024-05-01 2024-05-31");
+
+    QTemporaryDir uscita;
+    prompts.answerFile(QDir(uscita.path()).filePath("IT01234567890_00011.xml"));
+    QTest::mouseClick(w.grpFE->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(valore("SELECT FE_Progr FROM Parametri"), 11);
+    EXPECT_EQ(QDir(uscita.path()).entryList(QDir::Files).size(), 4);
 }
