@@ -171,7 +171,7 @@ TEST_F(FinestraFatture, ElectronicInvoicesCarryThePeriodOfTheMonthChosen)
         "FE_CedNome = 'Lavanderia Mr. Zanfo S.r.l.', FE_CedIndirizzo = 'Via Enrico Mattei, 18', FE_CedCAP = '87036', "
         "FE_CedComune = 'Rende', SoloPA = 0, FE_TipoDocFatt = 'TD24', FE_TipoDocNota = 'TD04'");
     sql("UPDATE Clienti SET Codice_FE = 'ABC1234', \"Partita iva\" = '01234567897', Indirizzo = 'Via Roma 1', "
-        "Comune = '87100 Cosenza (CS)', Fattura = Codice");
+        "Comune = '87100 Cosenza (CS)', Fattura = Codice, Imponibile = 25");   // 10 × 2,50
     aggiorna();
     dm.TblParametri.refresh();
     w.hide();
