@@ -71,20 +71,27 @@ TFrmFatturaMan::TFrmFatturaMan(TDataModule1& dati, QWidget* parent)
     barra->spazio();
     btnChiudi = barra->chiudi();
 
+    // Three bands, so that the window fits a 1366 x 768 screen: the electronic-invoice data
+    // beside the addressee, the lines beside the dates and totals, the footer texts beside the
+    // electronic-invoice group. Made in reading order, which is the Tab order.
     auto* alto = new QHBoxLayout;
     alto->setSpacing(10);
-    alto->addWidget(creaDatiFE(), 1);
+    alto->addWidget(creaDatiFE());
+    alto->addWidget(creaDestinatario(), 1);
+    QWidget* righe = creaRighe();
+    auto* basso = new QHBoxLayout;
+    basso->setSpacing(10);
+    basso->addWidget(creaPiede(), 1);
     grpFE = new GruppoFE(dm, SessioneFE::Schermata::FatturaMan, this, QStringLiteral("Fattura Elettroniche"));
     grpFE->genera = [this] { return grpFE->sessione.GeneraManuale(); };
-    alto->addWidget(grpFE);
+    basso->addWidget(grpFE, 0, Qt::AlignBottom);
 
     auto* corpo = new QVBoxLayout;
     corpo->setContentsMargins(10, 0, 10, 0);
     corpo->setSpacing(8);
     corpo->addLayout(alto);
-    corpo->addWidget(creaDestinatario());
-    corpo->addWidget(creaRighe());
-    corpo->addWidget(creaPiede());
+    corpo->addWidget(righe);
+    corpo->addLayout(basso);
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 10);
     l->setSpacing(8);
@@ -163,6 +170,10 @@ QWidget* TFrmFatturaMan::creaDestinatario()
                    .tipo = VoceModulo::Spunta, .dove = &chkMillesimi},
                   {.etichetta = "Banca", .campo = "Banca", .riga = 4, .colonna = 2, .dove = &edtBanca}});
     edtPartitaIva->setMask(QStringLiteral("99999999999"));
+    for (DbEdit* e : {edtNome1, edtNome2, edtIndirizzo, edtCitta})
+        e->setMinimumWidth(larghezzaCaratteri(e, 26));
+    for (DbEdit* e : {edtPEC, edtCoordinateBanca, edtBanca})
+        e->setMinimumWidth(larghezzaCaratteri(e, 24));
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
     return riquadro;
@@ -209,8 +220,7 @@ QWidget* TFrmFatturaMan::creaRighe()
     cmbNatura->setMaxVisibleItems(24);
     lbNatura = new QLabel(pannello);
     lbNatura->setWordWrap(true);
-    lbNatura->setFixedWidth(larghezzaCaratteri(lbNatura, 24));
-    lbNatura->setMinimumHeight(lbNatura->fontMetrics().height() * 3);
+    lbNatura->setMinimumHeight(lbNatura->fontMetrics().height() * 2);
     lbNatura->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto totale = [&](DbText*& t, const char* campo) {
         t = new DbText(&dm.DSFatturaMan, QString::fromUtf8(campo), dm.prompts, pannello);
@@ -218,6 +228,7 @@ QWidget* TFrmFatturaMan::creaRighe()
         t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return t;
     };
+    // The dates in one column, VAT and totals in the next, the nature's text under both.
     auto* dati = new QGridLayout;
     dati->setHorizontalSpacing(8);
     dati->setVerticalSpacing(4);
@@ -232,14 +243,15 @@ QWidget* TFrmFatturaMan::creaRighe()
                   {.etichetta = "Data di stampa", .riga = 4, .controllo = dtpDataStampa},
                   {.etichetta = "Data scadenza", .campo = "DataScadenza", .riga = 5, .caratteri = 10,
                    .tipo = VoceModulo::Data, .dove = &edtDataScadenza},
-                  {.etichetta = "I&va", .campo = "Iva", .riga = 6, .caratteri = 5, .allinea = Qt::AlignLeft, .dove = &edtIva},
-                  {.etichetta = "Natura", .riga = 7, .caratteri = 8, .allinea = Qt::AlignLeft, .controllo = cmbNatura},
-                  {.riga = 8, .colonna = 0, .ampiezza = 2, .controllo = lbNatura},
-                  {.etichetta = "Imponibile", .riga = 9, .controllo = totale(txtImponibile, "Imponibile")},
-                  {.etichetta = "Importo iva", .riga = 10, .controllo = totale(txtImportoIva, "Imponibile ivato")},
-                  {.etichetta = "Totale", .riga = 11, .controllo = totale(txtTotale, "Totale")}});
+                  {.etichetta = "I&va", .campo = "Iva", .riga = 0, .colonna = 2, .caratteri = 5, .allinea = Qt::AlignLeft,
+                   .dove = &edtIva},
+                  {.etichetta = "Natura", .riga = 1, .colonna = 2, .caratteri = 8, .allinea = Qt::AlignLeft, .controllo = cmbNatura},
+                  {.etichetta = "Imponibile", .riga = 3, .colonna = 2, .controllo = totale(txtImponibile, "Imponibile")},
+                  {.etichetta = "Importo iva", .riga = 4, .colonna = 2, .controllo = totale(txtImportoIva, "Imponibile ivato")},
+                  {.etichetta = "Totale", .riga = 5, .colonna = 2, .controllo = totale(txtTotale, "Totale")},
+                  {.riga = 6, .ampiezza = 4, .controllo = lbNatura}});
     edtIva->setAlignment(Qt::AlignRight);
-    dati->setRowStretch(12, 1);
+    dati->setRowStretch(7, 1);
 
     auto* l = new QHBoxLayout(pannello);
     l->setContentsMargins(0, 0, 0, 0);

@@ -156,20 +156,6 @@ int spazioPerIlTesto(const QWidget* w)
     return -1;
 }
 
-// Faults found in windows still being built by their authors, reported to them: each entry
-// (window, fault) goes when its window is mended. Any other fault of those windows still fails.
-const QList<std::pair<QString, QString>> difettiNoti = {
-    {"TFrmFatturaMan", "non entra nello schermo"},
-    {"TFrmFatturaMan", "non si riduce sotto"},
-};
-
-bool noto(const QString& finestra, const QString& difetto)
-{
-    return std::any_of(difettiNoti.begin(), difettiNoti.end(), [&](const auto& n) {
-        return finestra.startsWith(n.first + " ") && difetto.contains(n.second);
-    });
-}
-
 class Ispezione
 {
 public:
@@ -240,8 +226,6 @@ private:
             QStringList trovati;
             misura(w, trovati);
             for (const QString& t : trovati) {
-                if (noto(finestra, t))
-                    continue;
                 const QString difetto = finestra + (schede ? " [" + schede->tabText(indice).remove('&') + "]" : QString()) + ": " + t;
                 if (!difetti.contains(difetto))
                     difetti << difetto;
