@@ -1,32 +1,33 @@
 #include "TQRConto.h"
 
 #include "Clock.h"
+#include "ColonneScheda.h"
 #include "DateIt.h"
 #include "MovimentiConto.h"
 #include "TDataModule1.h"
 
 namespace {
 
-// Columns: Data, Causale, Rif. fattura, Dare, Avere, Saldo, Controp.; the last value is the
-// right edge.
-constexpr double colonna[] = {0, 19, 77, 107, 129, 151, 173, 190};
 enum { Data, Causale, RifFattura, Dare, Avere, Saldo, Controp };
-
-double larghezza(int i) { return colonna[i + 1] - colonna[i]; }
 
 // Two decimals with thousands, no sign, zero left blank.
 const QString maskImporti = QStringLiteral("#,.00;#,.00;#");
 
 } // namespace
 
-TQRConto::TQRConto(MovimentiConto& movimenti, TDataModule1& dati) : mov(movimenti), dm(dati)
+TQRConto::TQRConto(MovimentiConto& movimenti, TDataModule1& dati)
+    : mov(movimenti),
+      dm(dati),
+      scheda(std::make_unique<ColonneScheda>(
+          *this, mov.TblPrimaNota, std::vector<double>{0, 19, 77, 107, 129, 151, 173, 190},
+          QStringList{"Data", "Causale", "Rif. fattura", "Dare", "Avere", "Saldo", "Controp."}))
 {
     title = QStringLiteral("Scheda contabile");
     setMargins(10);
     Table& pn = mov.TblPrimaNota;
     setDataset(&pn);
     beforeRun = [this] {
-        totaleDare = totaleAvere = Money();
+        scheda->azzera();
         return true;
     };
     const double w = bodyWidth();
@@ -46,57 +47,28 @@ TQRConto::TQRConto(MovimentiConto& movimenti, TDataModule1& dati) : mov(moviment
     font = reportFont(8);
     testa.addPageNumber(w - 40, 0, 40, 4.5, QStringLiteral("pag. %1")).setAlignment(Qt::AlignRight);
 
-    auto& colonne = columnHeader(7);
-    colonne.setFrame(Band::AllSides, 0.3);
-    colonne.addShade(0, 0, w, 7, QColor(225, 225, 225));
-    font = reportFont(9, QFont::Bold);
-    const char* const titoli[] = {"Data", "Causale", "Rif. fattura", "Dare", "Avere", "Saldo", "Controp."};
-    for (int i = 0; i < 7; ++i) {
-        colonne.addLabel(colonna[i], 0, larghezza(i), 7, QString::fromLatin1(titoli[i])).setAlignment(Qt::AlignCenter);
-        if (i > 0)
-            colonne.addVLine(colonna[i], 0, 7, 0.2);
-    }
+    scheda->intestazione();
 
-    auto& riga = detail(5);
-    riga.setFrame(Band::Left | Band::Right, 0.3);
-    for (int i = 1; i < 7; ++i)
-        riga.addVLine(colonna[i], 0, 5, 0.2).setToBandBottom();
-    riga.addHLine(0, 0, w, 0.1).setColor(Qt::lightGray);
+    auto& riga = scheda->riga();
     font = reportFont(9);
-    riga.addField(colonna[Data] + 1, 0.4, larghezza(Data) - 1, 4.5, pn, QStringLiteral("Data"));
-    riga.addField(colonna[Causale] + 1.5, 0.4, larghezza(Causale) - 3, 4.5, pn, QStringLiteral("Causale")).setWordWrap();
-    riga.addField(colonna[RifFattura], 0.4, 11, 4.5, pn, QStringLiteral("Fattura"), QStringLiteral("# \"-\";;#"))
+    riga.addField(scheda->x(Data) + 1, 0.4, scheda->larghezza(Data) - 1, 4.5, pn, QStringLiteral("Data"));
+    riga.addField(scheda->x(Causale) + 1.5, 0.4, scheda->larghezza(Causale) - 3, 4.5, pn, QStringLiteral("Causale")).setWordWrap();
+    riga.addField(scheda->x(RifFattura), 0.4, 11, 4.5, pn, QStringLiteral("Fattura"), QStringLiteral("# \"-\";;#"))
         .setAlignment(Qt::AlignRight);
-    riga.addField(colonna[RifFattura] + 12, 0.4, larghezza(RifFattura) - 12, 4.5, pn, QStringLiteral("DataRif"));
-    riga.addField(colonna[Dare], 0.4, larghezza(Dare) - 1.5, 4.5, pn, QStringLiteral("Dare"), maskImporti)
+    riga.addField(scheda->x(RifFattura) + 12, 0.4, scheda->larghezza(RifFattura) - 12, 4.5, pn, QStringLiteral("DataRif"));
+    riga.addField(scheda->x(Dare), 0.4, scheda->larghezza(Dare) - 1.5, 4.5, pn, QStringLiteral("Dare"), maskImporti)
         .setAlignment(Qt::AlignRight);
-    riga.addField(colonna[Avere], 0.4, larghezza(Avere) - 1.5, 4.5, pn, QStringLiteral("Avere"), maskImporti)
+    riga.addField(scheda->x(Avere), 0.4, scheda->larghezza(Avere) - 1.5, 4.5, pn, QStringLiteral("Avere"), maskImporti)
         .setAlignment(Qt::AlignRight);
-    riga.addField(colonna[Saldo], 0.4, larghezza(Saldo) - 1.5, 4.5, pn, QStringLiteral("Saldo"), maskImporti)
+    riga.addField(scheda->x(Saldo), 0.4, scheda->larghezza(Saldo) - 1.5, 4.5, pn, QStringLiteral("Saldo"), maskImporti)
         .setAlignment(Qt::AlignRight);
-    riga.addField(colonna[Controp], 0.4, 8, 4.5, pn, QStringLiteral("MastroCP"), QStringLiteral("#;;#"))
+    riga.addField(scheda->x(Controp), 0.4, 8, 4.5, pn, QStringLiteral("MastroCP"), QStringLiteral("#;;#"))
         .setAlignment(Qt::AlignRight);
-    riga.addField(colonna[Controp] + 9, 0.4, larghezza(Controp) - 9.5, 4.5, pn, QStringLiteral("ContoCP"),
+    riga.addField(scheda->x(Controp) + 9, 0.4, scheda->larghezza(Controp) - 9.5, 4.5, pn, QStringLiteral("ContoCP"),
                   QStringLiteral("\"/\" #;;#"));
-    riga.afterPrint = [this, &pn](Band&) {
-        totaleDare += pn["Dare"].asMoney();
-        totaleAvere += pn["Avere"].asMoney();
-    };
 
     // The balance after the last movement and the sums of the two sides.
-    auto& totali = summary(7);
-    totali.setFrame(Band::AllSides, 0.3);
-    totali.addHLine(0, 0, w, 0.6);
-    for (int i : {Dare, Avere, Saldo, Controp})
-        totali.addVLine(colonna[i], 0, 7, 0.2);
-    font = reportFont(9, QFont::Bold);
-    totali.addLabel(0, 1.2, colonna[Dare] - 3, 4.5, QStringLiteral("Totali")).setAlignment(Qt::AlignRight);
-    totali.addExpression(colonna[Dare], 1.2, larghezza(Dare) - 1.5, 4.5, [this] { return QVariant(totaleDare.toDouble()); },
-                         maskImporti).setAlignment(Qt::AlignRight);
-    totali.addExpression(colonna[Avere], 1.2, larghezza(Avere) - 1.5, 4.5, [this] { return QVariant(totaleAvere.toDouble()); },
-                         maskImporti).setAlignment(Qt::AlignRight);
-    totali.addField(colonna[Saldo], 1.2, larghezza(Saldo) - 1.5, 4.5, pn, QStringLiteral("Saldo"), maskImporti)
-        .setAlignment(Qt::AlignRight);
+    scheda->totali(maskImporti, maskImporti);
 }
 
 TQRConto::~TQRConto() = default;

@@ -1,7 +1,8 @@
 #pragma once
-#include "Money.h"
 #include "Report.h"
+#include <memory>
 
+class ColonneScheda;
 class MovimentiConto;
 class TDataModule1;
 
@@ -19,5 +20,5 @@ private:
 
     MovimentiConto& mov;
     TDataModule1& dm;
-    Money totaleDare, totaleAvere;
+    std::unique_ptr<ColonneScheda> scheda;
 };

@@ -1,7 +1,8 @@
 #pragma once
-#include "Money.h"
 #include "Report.h"
+#include <memory>
 
+class ColonneScheda;
 class TDataModule1;
 
 // The account statement "Scheda contabile" of the current customer over the ledger as linked
@@ -14,7 +15,7 @@ public:
 
 private:
     TDataModule1& dm;
-    Money totaleDare, totaleAvere;
+    std::unique_ptr<ColonneScheda> scheda;
     ReportText* mastro = nullptr;
     ReportText* conto = nullptr;
 };
