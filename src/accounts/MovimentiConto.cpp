@@ -76,8 +76,7 @@ void MovimentiConto::Apri()
     descrizioneConto = dm.TblModPag["Descrizione"].asString();
     attivo = false;
     suffisso.clear();
-    TblPrimaNota.disableControls();
-    const auto riprendi = qScopeGuard([this] { TblPrimaNota.enableControls(); });
+    const ControlsOff fermi(TblPrimaNota);
     applicaFiltro(false);
     if (!TblPrimaNota.active())
         TblPrimaNota.open();

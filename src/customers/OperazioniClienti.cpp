@@ -111,8 +111,7 @@ void OperazioniClienti::RicopiaImporti()
                             "WHERE \"Codice sede\" IN (SELECT Codice FROM %2 WHERE \"Codice cliente\" = :cliente) "
                             "AND \"Codice sede\" <> :sede AND \"Codice servizio\" = :servizio")
                             .arg(dm.db.qualified(QStringLiteral("Noleggi")), dm.db.qualified(QStringLiteral("Sedi")));
-    noleggi.disableControls();
-    const auto riprendi = qScopeGuard([&] { noleggi.enableControls(); });
+    const ControlsOff fermi(noleggi);
     poiRipristina(
         [&] {
             QSqlQuery q = dm.db.prepare(sql);

@@ -292,6 +292,7 @@ bool TDataModule1::CambiaAnno(int y)
     try {
         return cambiaAnno(y);
     } catch (...) {
+        // Not an undo: the failure is recorded, so that start-up knows no year is open.
         annoNonAperto = !TblPrimaNota.active();
         throw;
     }

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <algorithm>
 
@@ -77,15 +78,14 @@ void TDataModule1::apriArchivio()
             throw LavError(messaggioArchivioDanneggiato(e.message()));
         throw;
     }
-    try {
+    {
+        auto chiudi = qScopeGuard([this] { db.close(); });
         const QString problema = db.integrityProblem();
         if (!problema.isEmpty())
             throw LavError(messaggioArchivioDanneggiato(problema));
         if (!db.tableExists(QStringLiteral("Parametri")))
             throw LavError(QStringLiteral("Il file '%1' non è un archivio del programma.").arg(nativo(file)));
-    } catch (...) {
-        db.close();
-        throw;
+        chiudi.dismiss();
     }
     if (db.readOnly())
         prompts.warning(QStringLiteral("L'archivio '%1' non può essere modificato: la cartella o il file sono in sola lettura. "
@@ -137,6 +137,8 @@ void TDataModule1::passaAlLedger(const QString& nome)
             try {
                 TblPrimaNota.open();
             } catch (const LavError&) {
+                // The failure the user hears of is the new year's; the old ledger stays closed
+                // and its next use says why.
             }
         }
         throw;

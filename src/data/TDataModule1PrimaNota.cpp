@@ -56,6 +56,8 @@ void TDataModule1::IncassaFattura(const QString& filtro, const QDate& data)
         RegistraIncassoCliente(numero, codiceAltra, filtro, importo, dataFattura, data);
         sp.release();
     } catch (...) {
+        // More than a roll-back: the tables that showed the posted rows are brought back in
+        // line with the file.
         sp.rollback();
         riallinea(nullptr);
         throw;
@@ -146,6 +148,8 @@ void TDataModule1::AnnullaIncasso(qint64 codice)
         }
         sp.release();
     } catch (...) {
+        // More than a roll-back: the ledger is read again as the file now stands, filtered
+        // as before, and its controls are told once.
         sp.rollback();
         TblPrimaNota.refresh();
         TblPrimaNota.setFiltered(true);

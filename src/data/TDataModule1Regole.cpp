@@ -14,17 +14,6 @@
 
 namespace {
 
-// Restores a dataset's screens even when the work in between fails.
-class ControlsOff
-{
-public:
-    explicit ControlsOff(Dataset& d) : ds(d) { ds.disableControls(); }
-    ~ControlsOff() { ds.enableControls(); }
-
-private:
-    Dataset& ds;
-};
-
 QString trim(const QVariant& v)
 {
     return v.isNull() ? QString() : v.toString();

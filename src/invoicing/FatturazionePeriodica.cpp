@@ -422,6 +422,8 @@ void FatturazionePeriodica::RegistraInPrimaNota(const QList<FatturaPeriodica>& f
         }
         sp.release();
     } catch (...) {
+        // More than a roll-back: the ledger's rows, read while the entries were written, are
+        // read again so that they match the file.
         sp.rollback();
         primaNota.refresh();
         throw;

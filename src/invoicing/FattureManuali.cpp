@@ -128,14 +128,11 @@ bool FattureManuali::Duplica()
             valori.append({&campo, campo.value()});
     }
     f.append();
-    try {
-        for (const auto& [campo, valore] : valori)
-            campo->setValue(valore);
-        f.post();
-    } catch (...) {
-        f.cancel();
-        throw;
-    }
+    auto annulla = qScopeGuard([&f] { f.cancel(); });
+    for (const auto& [campo, valore] : valori)
+        campo->setValue(valore);
+    f.post();
+    annulla.dismiss();
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "Periodicita.h"
 #include "TDataModule1.h"
 #include "Tabelle.h"
+#include <QScopeGuard>
 
 namespace {
 
@@ -228,11 +229,10 @@ void TQRFatture::layout(PageModel& into)
 {
     inizioColonne.clear();
     fineColonne.clear();
-    try {
+    {
+        auto chiudi = qScopeGuard([this] { ripristina(); });
         Report::layout(into);
-    } catch (...) {
-        ripristina();
-        throw;
+        chiudi.dismiss();
     }
     // The rules of the columns run from the headings (or the top of a continuation page)
     // down to the invoice footer (or the bottom of a page the lines run over).

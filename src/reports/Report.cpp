@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 // ---------------------------------------------------------------- elements and bands
 
@@ -344,14 +345,14 @@ void ReportRun::run(Report& r)
     rep = &r;
     r.running = this;
     bool printed = false;
-    auto done = [&] {
-        r.running = nullptr;
-        reset();
-        // A report that printed nothing leaves the page to the one that opened it.
-        if (!printed && previous)
-            rep = previous;
-    };
-    try {
+    {
+        const auto done = qScopeGuard([&] {
+            r.running = nullptr;
+            reset();
+            // A report that printed nothing leaves the page to the one that opened it.
+            if (!printed && previous)
+                rep = previous;
+        });
         if (!r.beforeRun || r.beforeRun()) {
             Dataset* ds = r.data;
             const bool hasRows = !ds || (ds->active() && !ds->isEmpty());
@@ -376,11 +377,7 @@ void ReportRun::run(Report& r)
                 flush();
             }
         }
-    } catch (...) {
-        done();
-        throw;
     }
-    done();
     if (r.afterRun)
         r.afterRun();
 }

@@ -1,6 +1,5 @@
 #include "RaggruppamentoSedi.h"
 #include "TDataModule1.h"
-#include <QScopeGuard>
 
 RaggruppamentoSedi::RaggruppamentoSedi(TDataModule1& dati) : QryGruppi(dati.db, QStringLiteral("QryGruppi")), dm(dati)
 {
@@ -37,14 +36,7 @@ void RaggruppamentoSedi::assegnaGruppo(double sede, const QVariant& gruppo)
 void RaggruppamentoSedi::Raggruppa(const QList<double>& selezionate)
 {
     if (!selezionate.isEmpty()) {
-        Table& sedi = dm.TblSedi;
-        sedi.checkBrowseMode();
-        const Bookmark qui = sedi.bookmark();
-        sedi.disableControls();
-        const auto riprendi = qScopeGuard([&] {
-            sedi.gotoBookmark(qui);
-            sedi.enableControls();
-        });
+        const ControlsOff riprendi(dm.TblSedi, ControlsOff::BackToRecord);
         const QVariant gruppo = valoreDi(selezionate.first(), QStringLiteral("Gruppo"));
         for (double sede : selezionate)
             assegnaGruppo(sede, gruppo);
@@ -55,14 +47,7 @@ void RaggruppamentoSedi::Raggruppa(const QList<double>& selezionate)
 void RaggruppamentoSedi::Separa(const QList<double>& selezionate)
 {
     if (!selezionate.isEmpty()) {
-        Table& sedi = dm.TblSedi;
-        sedi.checkBrowseMode();
-        const Bookmark qui = sedi.bookmark();
-        sedi.disableControls();
-        const auto riprendi = qScopeGuard([&] {
-            sedi.gotoBookmark(qui);
-            sedi.enableControls();
-        });
+        const ControlsOff riprendi(dm.TblSedi, ControlsOff::BackToRecord);
         for (double sede : selezionate)
             assegnaGruppo(sede, valoreDi(sede, QStringLiteral("GruppoOrg")));
     }
@@ -73,13 +58,7 @@ void RaggruppamentoSedi::Ricolora()
 {
     Aggiorna();
     Table& sedi = dm.TblSedi;
-    sedi.checkBrowseMode();
-    const Bookmark qui = sedi.bookmark();
-    sedi.disableControls();
-    const auto riprendi = qScopeGuard([&] {
-        sedi.gotoBookmark(qui);
-        sedi.enableControls();
-    });
+    const ControlsOff riprendi(sedi, ControlsOff::BackToRecord);
     int colore = 0;
     QVariant precedente = QryGruppi.isEmpty() ? QVariant() : QryGruppi.valueAt(0, QStringLiteral("Gruppo"));
     for (int i = 0; i < QryGruppi.recordCount(); ++i) {

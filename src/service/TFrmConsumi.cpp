@@ -18,7 +18,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -200,8 +199,7 @@ void TFrmConsumi::stampa(bool analitica)
             BusyCursor attesa;
             r = &statistiche.PreparaStampa(analitica, periodo());
         }
-        dm.TblSedi.disableControls();
-        const auto riprendi = qScopeGuard([this] { dm.TblSedi.enableControls(); });
+        const ControlsOff fermi(dm.TblSedi);
         r->preview(dm.prompts, this);
     });
 }

@@ -10,6 +10,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <optional>
 #include <sqlite3.h>
 
 namespace {
@@ -150,10 +151,31 @@ bool isEnvironmentFault(const SqlError& e)
     }
 }
 
-QVariant toSqlValue(FieldType type, const QVariant& v)
+namespace {
+
+// What both directions do alike: NULL stays NULL, empty text is NULL, numbers with decimals are
+// doubles. Nothing for the types each direction converts its own way.
+std::optional<QVariant> convertedAlike(FieldType type, const QVariant& v)
 {
     if (!v.isValid() || v.isNull())
         return QVariant();
+    switch (type) {
+    case FieldType::Float:
+    case FieldType::Currency: return QVariant(v.toDouble());
+    case FieldType::String: {
+        const QString s = v.toString();
+        return s.isEmpty() ? QVariant() : QVariant(s);
+    }
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+QVariant toSqlValue(FieldType type, const QVariant& v)
+{
+    if (std::optional<QVariant> alike = convertedAlike(type, v))
+        return *alike;
     switch (type) {
     case FieldType::Date: {
         QDate d = v.typeId() == QMetaType::QDate ? v.toDate() : QDate::fromString(v.toString(), Qt::ISODate);
@@ -163,20 +185,14 @@ QVariant toSqlValue(FieldType type, const QVariant& v)
     case FieldType::SmallInt:
     case FieldType::Integer:
     case FieldType::AutoInc: return QVariant(v.toLongLong());
-    case FieldType::Float:
-    case FieldType::Currency: return QVariant(v.toDouble());
-    case FieldType::String: {
-        QString s = v.toString();
-        return s.isEmpty() ? QVariant() : QVariant(s);
+    default: return v;
     }
-    }
-    return v;
 }
 
 QVariant fromSqlValue(FieldType type, const QVariant& v)
 {
-    if (!v.isValid() || v.isNull())
-        return QVariant();
+    if (std::optional<QVariant> alike = convertedAlike(type, v))
+        return *alike;
     switch (type) {
     case FieldType::Date: {
         QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
@@ -192,14 +208,8 @@ QVariant fromSqlValue(FieldType type, const QVariant& v)
     case FieldType::SmallInt:
     case FieldType::Integer:
     case FieldType::AutoInc: return QVariant(qlonglong(v.toDouble() < 0 ? v.toDouble() - 0.5 : v.toDouble() + 0.5));
-    case FieldType::Float:
-    case FieldType::Currency: return QVariant(v.toDouble());
-    case FieldType::String: {
-        QString s = v.toString();
-        return s.isEmpty() ? QVariant() : QVariant(s);
+    default: return v;
     }
-    }
-    return v;
 }
 
 Database::Database(const QString& connectionName) : name(connectionName) {}
@@ -232,7 +242,8 @@ void Database::open(const QString& folder, bool create, const QString& fileInFol
         close();
         throw LavError(QStringLiteral("Impossibile aprire l'archivio '%1': %2").arg(QDir::toNativeSeparators(file), err));
     }
-    try {
+    auto closeOnFailure = qScopeGuard([this] { close(); });
+    {
         // A file that is not an SQLite database fails on its first read.
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")))
@@ -247,10 +258,8 @@ void Database::open(const QString& folder, bool create, const QString& fileInFol
         exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
-    } catch (...) {
-        close();
-        throw;
     }
+    closeOnFailure.dismiss();
 }
 
 void Database::close()

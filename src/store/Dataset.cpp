@@ -4,6 +4,8 @@
 #include "FilterExpr.h"
 #include "Locale.h"
 #include "Testo.h"
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
@@ -458,25 +460,18 @@ void Dataset::computeRow(const Row& r) const
         return;
     r.computed = QList<QVariant>(computedFields);
     r.computedStamp = dataVersion;
-    const Row* saved = calcRow;
-    calcRow = &r;
-    try {
-        for (const auto& f : fieldList) {
-            if (f->fieldKind != FieldKind::Lookup || !f->lookupDataset)
-                continue;
-            QVariantList key;
-            for (const QString& k : f->keyFields) {
-                const Field* kf = const_cast<Dataset*>(this)->findField(k);
-                key << (kf ? kf->value() : QVariant());
-            }
-            r.computed[f->slot] = f->lookupDataset->lookup(f->lookupKeyFields.join(';'), key, f->lookupResultField);
+    const QScopedValueRollback<const Row*> leggendo(calcRow, &r);
+    for (const auto& f : fieldList) {
+        if (f->fieldKind != FieldKind::Lookup || !f->lookupDataset)
+            continue;
+        QVariantList key;
+        for (const QString& k : f->keyFields) {
+            const Field* kf = const_cast<Dataset*>(this)->findField(k);
+            key << (kf ? kf->value() : QVariant());
         }
-        onCalcFields.fire(const_cast<Dataset&>(*this));
-    } catch (...) {
-        calcRow = saved;
-        throw;
+        r.computed[f->slot] = f->lookupDataset->lookup(f->lookupKeyFields.join(';'), key, f->lookupResultField);
     }
-    calcRow = saved;
+    onCalcFields.fire(const_cast<Dataset&>(*this));
 }
 
 QVariant Dataset::valueAt(int row, int fieldIndex)
@@ -508,23 +503,39 @@ void Dataset::setState(DatasetState s)
     Q_EMIT stateChanged();
 }
 
+// While the controls are disabled the signal waits for enableControls.
+void Dataset::tell(bool& pending, void (Dataset::*signal)())
+{
+    if (disableCount > 0)
+        pending = true;
+    else
+        Q_EMIT (this->*signal)();
+}
+
 void Dataset::notifyRecord()
 {
-    if (disableCount > 0) {
-        pendingRecord = true;
-        return;
-    }
-    Q_EMIT recordChanged();
+    tell(pendingRecord, &Dataset::recordChanged);
 }
 
 void Dataset::notifyRows()
 {
     ++dataVersion;
-    if (disableCount > 0) {
-        pendingRows = true;
-        return;
-    }
-    Q_EMIT rowsChanged();
+    tell(pendingRows, &Dataset::rowsChanged);
+}
+
+void Dataset::notifyRowsAndRecord()
+{
+    notifyRows();
+    notifyRecord();
+}
+
+void Dataset::atomicFailed()
+{
+    notifyRowsAndRecord();
+    if (onAtomicEnd)
+        onAtomicEnd(*this, false);
+    if (onAtomicFailure)
+        onAtomicFailure(*this);
 }
 
 void Dataset::disableControls()
@@ -578,8 +589,7 @@ void Dataset::open()
     atBof = true;
     atEof = rows.empty();
     setState(DatasetState::Browse);
-    notifyRows();
-    notifyRecord();
+    notifyRowsAndRecord();
     afterOpen.fire(*this);
     for (Dataset* d : details)
         d->masterMoved();
@@ -629,8 +639,7 @@ void Dataset::loadAll(Bookmark keep)
         cur = rows.empty() ? -1 : 0;
     atBof = cur <= 0;
     atEof = rows.empty();
-    notifyRows();
-    notifyRecord();
+    notifyRowsAndRecord();
 }
 
 void Dataset::markStale(Bookmark keep)
@@ -640,8 +649,7 @@ void Dataset::markStale(Bookmark keep)
     pinned = Row{};
     cur = -1;
     rows.clear();
-    notifyRows();
-    notifyRecord();
+    notifyRowsAndRecord();
 }
 
 void Dataset::ensureLoaded() const
@@ -897,13 +905,15 @@ void Dataset::insert()
     original = Row{};
     bufferModified = false;
     setState(DatasetState::Insert);
-    try {
+    {
+        // A rule that refuses the new record gives the insertion up.
+        auto giveUp = qScopeGuard([this] {
+            buffer = Row{};
+            setState(DatasetState::Browse);
+            notifyRecord();
+        });
         onNewRecord.fire(*this);
-    } catch (...) {
-        buffer = Row{};
-        setState(DatasetState::Browse);
-        notifyRecord();
-        throw;
+        giveUp.dismiss();
     }
     bufferModified = false;
     notifyRecord();
@@ -966,6 +976,8 @@ void Dataset::post()
         if (onAtomicEnd)
             onAtomicEnd(*this, true);
     } catch (...) {
+        // The savepoint took the file back; the rows in memory, the buffer and the state are
+        // put back by hand as they stood, which no guard knows how to do.
         if (wasStale) {
             // The rows are still to be read: they must not be read standing on a record that
             // was rolled back.
@@ -985,12 +997,7 @@ void Dataset::post()
         original = savedOriginal;
         bufferModified = true;
         setState(savedState);
-        notifyRows();
-        notifyRecord();
-        if (onAtomicEnd)
-            onAtomicEnd(*this, false);
-        if (onAtomicFailure)
-            onAtomicFailure(*this);
+        atomicFailed();
         try {
             throw;
         } catch (const RowConflict&) {
@@ -1039,8 +1046,7 @@ void Dataset::postRows(bool inserting)
     original = Row{};
     bufferModified = false;
     setState(DatasetState::Browse);
-    notifyRows();
-    notifyRecord();
+    notifyRowsAndRecord();
     afterPost.fire(*this);
     for (Dataset* d : details)
         d->masterMoved();
@@ -1111,18 +1117,14 @@ void Dataset::remove()
         if (onAtomicEnd)
             onAtomicEnd(*this, true);
     } catch (...) {
+        // The savepoint took the file back; the record comes back into the rows in memory.
         if (!stale && std::none_of(rows.begin(), rows.end(), [&](const Row& r) { return r.rowid == savedRow.rowid; })) {
             const int at = positionOf(savedRow);
             rows.insert(rows.begin() + at, savedRow);
             cur = at;
         }
         setState(savedState == DatasetState::Edit ? DatasetState::Browse : savedState);
-        notifyRows();
-        notifyRecord();
-        if (onAtomicEnd)
-            onAtomicEnd(*this, false);
-        if (onAtomicFailure)
-            onAtomicFailure(*this);
+        atomicFailed();
         try {
             throw;
         } catch (const RowConflict&) {
@@ -1148,8 +1150,7 @@ void Dataset::removeRow()
     atBof = cur <= 0;
     atEof = rows.empty();
     setState(DatasetState::Browse);
-    notifyRows();
-    notifyRecord();
+    notifyRowsAndRecord();
     afterDelete.fire(*this);
     for (Dataset* d : details)
         d->masterMoved();
@@ -1306,8 +1307,7 @@ void Dataset::applyOrder()
         if (cur < 0 && !rows.empty())
             cur = 0;
     }
-    notifyRows();
-    notifyRecord();
+    notifyRowsAndRecord();
 }
 
 QString Dataset::indexFieldNames() const

@@ -324,8 +324,13 @@ private:
     void masterMoved();
     void computeRow(const Row& r) const;
     void ensureBrowse();
+    void tell(bool& pending, void (Dataset::*signal)());
     void notifyRecord();
     void notifyRows();
+    void notifyRowsAndRecord();
+    // After a failed atomic post or delete is put back: the controls are told, the rules'
+    // end and failure hooks run.
+    void atomicFailed();
     void fireNewRecord();
     void compileFilter();
 
@@ -370,6 +375,36 @@ private:
     mutable QHash<QString, int> lookupIndex;       // key text -> row, built on demand
     mutable QString lookupIndexFields;
     mutable quint64 lookupIndexVersion = ~0ull;
+};
+
+// Keeps a dataset's controls still while a block of work moves it and tells them once at the
+// end, even when the work fails. With BackToRecord the dataset, put in browse mode first, goes
+// back to the record that was current.
+class ControlsOff
+{
+public:
+    enum Return { StayWhereMoved, BackToRecord };
+    explicit ControlsOff(Dataset& ds, Return ritorno = StayWhereMoved) : ds(ds), ritorno(ritorno)
+    {
+        if (ritorno == BackToRecord) {
+            ds.checkBrowseMode();
+            qui = ds.bookmark();
+        }
+        ds.disableControls();
+    }
+    ~ControlsOff()
+    {
+        if (ritorno == BackToRecord)
+            ds.gotoBookmark(qui);
+        ds.enableControls();
+    }
+    ControlsOff(const ControlsOff&) = delete;
+    ControlsOff& operator=(const ControlsOff&) = delete;
+
+private:
+    Dataset& ds;
+    Return ritorno;
+    Bookmark qui = 0;
 };
 
 // A table of the store in a chosen order, optionally restricted to the details of a master.
