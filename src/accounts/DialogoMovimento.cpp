@@ -3,6 +3,7 @@
 #include "Centra.h"
 #include "DataSource.h"
 #include "DbAction.h"
+#include "DbEdit.h"
 #include "PendingEdits.h"
 #include "TDataModule1.h"
 #include <QGridLayout>
@@ -11,8 +12,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-DialogoMovimento::DialogoMovimento(const QString& titolo, TDataModule1& d, DataSource& s, QWidget* parent)
-    : QDialog(parent), dm(d), ds(s)
+DialogoMovimento::DialogoMovimento(const QString& titolo, TDataModule1& d, IncassiCliente& i, DataSource& s,
+                                   QWidget* parent)
+    : QDialog(parent), dm(d), incassi(i), ds(s)
 {
     setWindowTitle(titolo);
 }
@@ -23,6 +25,9 @@ void DialogoMovimento::disponi(std::initializer_list<VoceModulo> voci)
     controlli.coloreFuoco = true;
     auto* campi = new QGridLayout;
     disponiCampi(campi, controlli, voci);
+    for (DbEdit* importo : {edtImporto, edtFattura})
+        if (importo)
+            importo->setAlignment(Qt::AlignRight);
     // The buttons come after the boxes, so that Tab reaches them last.
     btnRegistra = new QPushButton(QStringLiteral("&Registra"), this);
     btnRegistra->setToolTip(QStringLiteral("Registra il movimento"));

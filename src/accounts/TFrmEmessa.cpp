@@ -5,7 +5,7 @@
 #include "TDataModule1.h"
 
 TFrmEmessa::TFrmEmessa(TDataModule1& d, IncassiCliente& i, QWidget* parent)
-    : DialogoMovimento(QStringLiteral("Registra fattura emessa (in dare)"), d, d.DSPrimaNota, parent), incassi(i)
+    : DialogoMovimento(QStringLiteral("Registra fattura emessa (in dare)"), d, i, d.DSPrimaNota, parent)
 {
     disponi({{.etichetta = "&Data emissione", .campo = "Data", .riga = 0, .caratteri = 10, .allinea = Qt::AlignLeft,
               .tipo = VoceModulo::Data, .dove = &edtData},
@@ -13,8 +13,6 @@ TFrmEmessa::TFrmEmessa(TDataModule1& d, IncassiCliente& i, QWidget* parent)
               .dove = &edtImporto},
              {.etichetta = "&Fattura", .campo = "Fattura", .riga = 2, .caratteri = 6, .allinea = Qt::AlignLeft,
               .dove = &edtFattura}});
-    edtImporto->setAlignment(Qt::AlignRight);
-    edtFattura->setAlignment(Qt::AlignRight);
     campoIniziale = edtData;
 }
 

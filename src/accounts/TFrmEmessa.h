@@ -1,9 +1,6 @@
 #pragma once
 #include "DialogoMovimento.h"
 
-class DbEdit;
-class IncassiCliente;
-
 // "Registra fattura emessa (in dare)": an invoice typed by hand on the collection screen,
 // bound to the ledger movement being inserted or changed there. "&Registra" posts it as a
 // debit and closes with Accepted; "Annulla" closes with Rejected (the screen takes it back).
@@ -13,13 +10,6 @@ class TFrmEmessa : public DialogoMovimento
 public:
     TFrmEmessa(TDataModule1& dm, IncassiCliente& incassi, QWidget* parent = nullptr);
 
-    DbEdit* edtData = nullptr;
-    DbEdit* edtImporto = nullptr;
-    DbEdit* edtFattura = nullptr;
-
 protected:
     void registra() override;
-
-private:
-    IncassiCliente& incassi;
 };

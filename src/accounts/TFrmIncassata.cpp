@@ -5,7 +5,7 @@
 #include "TDataModule1.h"
 
 TFrmIncassata::TFrmIncassata(TDataModule1& d, IncassiCliente& i, QWidget* parent)
-    : DialogoMovimento(QStringLiteral("Registra fattura incassata (in avere)"), d, i.DSPrimaNota2, parent), incassi(i)
+    : DialogoMovimento(QStringLiteral("Registra fattura incassata (in avere)"), d, i, i.DSPrimaNota2, parent)
 {
     disponi({{.etichetta = "&Causale", .campo = "Causale", .riga = 0, .caratteri = 30, .dove = &edtCausale},
              {.etichetta = "&Data", .campo = "Data", .riga = 1, .caratteri = 10, .allinea = Qt::AlignLeft,
@@ -16,8 +16,6 @@ TFrmIncassata::TFrmIncassata(TDataModule1& d, IncassiCliente& i, QWidget* parent
               .dove = &edtFattura},
              {.etichetta = "D&ata di rif.", .campo = "DataRif", .riga = 4, .caratteri = 10, .allinea = Qt::AlignLeft,
               .tipo = VoceModulo::Data, .dove = &edtDataRif}});
-    edtImporto->setAlignment(Qt::AlignRight);
-    edtFattura->setAlignment(Qt::AlignRight);
     campoIniziale = edtCausale;
 }
 

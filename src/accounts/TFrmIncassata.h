@@ -1,9 +1,6 @@
 #pragma once
 #include "DialogoMovimento.h"
 
-class DbEdit;
-class IncassiCliente;
-
 // "Registra fattura incassata (in avere)": a collection typed by hand on the collection
 // screen, bound to the collection being inserted or changed there, dated today when shown.
 // "&Registra" posts it with its payment-account movement and closes with Accepted; "Annulla"
@@ -15,15 +12,9 @@ public:
     TFrmIncassata(TDataModule1& dm, IncassiCliente& incassi, QWidget* parent = nullptr);
 
     DbEdit* edtCausale = nullptr;
-    DbEdit* edtData = nullptr;
-    DbEdit* edtImporto = nullptr;
-    DbEdit* edtFattura = nullptr;
     DbEdit* edtDataRif = nullptr;
 
 protected:
     void prepara() override;
     void registra() override;
-
-private:
-    IncassiCliente& incassi;
 };

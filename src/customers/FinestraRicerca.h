@@ -23,6 +23,7 @@ protected:
 
     bool event(QEvent* e) override;
 
+public:
     QLineEdit* edtRicerca;
     DbNavigator* navRicerca;
     DbGrid* grdRicerca;

@@ -73,18 +73,12 @@ TFrmAgenti::TFrmAgenti(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(
     grdSedi->setReadOnly(true);
     grdSedi->setRowSelect(true);
 
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 10);
-    l->setSpacing(10);
-    l->addWidget(pnlToolBar);
-    auto* corpo = new QVBoxLayout;
-    corpo->setContentsMargins(12, 0, 12, 0);
+    QVBoxLayout* corpo = sottoLaBarra(this, pnlToolBar);
     corpo->setSpacing(6);
     corpo->addLayout(campi);
     corpo->addSpacing(8);
     corpo->addWidget(navSedi, 0, Qt::AlignLeft);
     corpo->addWidget(grdSedi, 1);
-    l->addLayout(corpo, 1);
 
     setTabOrder(edtNominativo, edtPercentuale);
     setTabOrder(edtPercentuale, grdSedi);
@@ -175,7 +169,7 @@ void TFrmAgenti::SBtnRicercaClick()
 {
     if (!frmLst)
         frmLst = new TFrmAgentiLst(dm, this);
-    frmLst->edtNominativo->clear();
+    frmLst->edtRicerca->clear();
     if (!frmLst->isVisible()) {
         // Beside the screen, on its right when there is room.
         const QRect schermo = (screen() ? screen() : QGuiApplication::primaryScreen())->availableGeometry();
@@ -205,12 +199,7 @@ void TFrmAgenti::CalcolaProvvigione()
         throw Abort{};
     if (agente.state() == DatasetState::Edit || agente.state() == DatasetState::Insert)
         agente.post();
-    agente.disableControls();
-    struct Riprendi
-    {
-        Table& t;
-        ~Riprendi() { t.enableControls(); }
-    } riprendi{agente};
+    const ControlsOff fermi(agente);
 
     std::exception_ptr errore;
     try {

@@ -8,7 +8,7 @@ TFrmAgentiLst::TFrmAgentiLst(TDataModule1& dm, QWidget* parent)
     : FinestraRicerca(dm.DSAgenti, dm.prompts, "&Nominativo", "Nominativo", {{.field = "Nominativo", .width = 260}}, parent)
 {
     setWindowTitle("Archivio agenti");
-    grdAgenti->horizontalHeader()->setStretchLastSection(true);
+    grdRicerca->horizontalHeader()->setStretchLastSection(true);
     setMinimumSize(260, 240);
     resize(320, 380);
 }

@@ -10,8 +10,4 @@ class TFrmAgentiLst : public FinestraRicerca
     Q_OBJECT
 public:
     explicit TFrmAgentiLst(TDataModule1& dm, QWidget* parent = nullptr);
-
-    QLineEdit* const edtNominativo = edtRicerca;
-    DbNavigator* const navAgenti = navRicerca;
-    DbGrid* const grdAgenti = grdRicerca;
 };

@@ -95,15 +95,9 @@ TFrmServizi::TFrmServizi(TDataModule1& dm, QWidget* parent) : QDialog(parent), d
     campi->setColumnMinimumWidth(2, 24);
     campi->setColumnStretch(4, 1);
 
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 12);
-    l->setSpacing(12);
-    l->addWidget(pnlToolBar);
-    auto* corpo = new QVBoxLayout;
-    corpo->setContentsMargins(12, 0, 12, 0);
+    QVBoxLayout* corpo = sottoLaBarra(this, pnlToolBar);
     corpo->addLayout(campi);
     corpo->addStretch();
-    l->addLayout(corpo, 1);
 
     setTabOrder(edtDescrizione, edtTipo);
     setTabOrder(edtTipo, chkFatturabile);
@@ -221,7 +215,7 @@ void TFrmServizi::SBtnRicercaClick()
 {
     if (!frmLst)
         frmLst = new TFrmServiziLst(dm, this);
-    frmLst->edtDescrizione->clear();
+    frmLst->edtRicerca->clear();
     frmLst->show();
     frmLst->raise();
     frmLst->activateWindow();

@@ -12,10 +12,6 @@ class TFrmServiziLst : public FinestraRicerca
 public:
     explicit TFrmServiziLst(TDataModule1& dm, QWidget* parent = nullptr);
 
-    QLineEdit* const edtDescrizione = edtRicerca;
-    DbNavigator* const navServizi = navRicerca;
-    DbGrid* const grdServizi = grdRicerca;
-
 protected:
     void showEvent(QShowEvent* e) override;
 };

@@ -31,14 +31,16 @@ void drawGlyph(QPainter& p, NavButton b, const QColor& ink)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
-    auto triangle = [&](qreal tipX, qreal baseX) {
+    auto wedge = [&](QPointF a, QPointF b, QPointF c) {
         QPainterPath t;
-        t.moveTo(tipX, 8);
-        t.lineTo(baseX, 3);
-        t.lineTo(baseX, 13);
+        t.moveTo(a);
+        t.lineTo(b);
+        t.lineTo(c);
         t.closeSubpath();
         p.drawPath(t);
     };
+    // Pointing left or right, the base upright.
+    auto triangle = [&](qreal tipX, qreal baseX) { wedge({tipX, 8}, {baseX, 3}, {baseX, 13}); };
     switch (b) {
     case NavButton::First:
         p.drawRect(QRectF(3, 3, 2, 10));
@@ -55,15 +57,7 @@ void drawGlyph(QPainter& p, NavButton b, const QColor& ink)
         p.drawRect(QRectF(3, 7, 10, 2));
         break;
     case NavButton::Delete: p.drawRect(QRectF(3, 7, 10, 2)); break;
-    case NavButton::Edit: {
-        QPainterPath t;
-        t.moveTo(8, 3);
-        t.lineTo(13, 12);
-        t.lineTo(3, 12);
-        t.closeSubpath();
-        p.drawPath(t);
-        break;
-    }
+    case NavButton::Edit: wedge({8, 3}, {13, 12}, {3, 12}); break;
     case NavButton::Post:
         p.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
@@ -80,12 +74,7 @@ void drawGlyph(QPainter& p, NavButton b, const QColor& ink)
         p.drawArc(QRectF(3.5, 3.5, 9, 9), 90 * 16, 270 * 16);
         p.setPen(Qt::NoPen);
         p.setBrush(ink);
-        QPainterPath t;
-        t.moveTo(8, 1.5);
-        t.lineTo(11, 4);
-        t.lineTo(8, 6.5);
-        t.closeSubpath();
-        p.drawPath(t);
+        wedge({8, 1.5}, {11, 4}, {8, 6.5});
         break;
     }
     }

@@ -87,6 +87,18 @@ void furgone(QPainter& p)
     }
 }
 
+// The euro sign drawn, so that it needs no font: an open ring crossed by two bars.
+void euro(QPainter& p, const QColor& colore, const QRectF& anello, qreal spessore)
+{
+    p.setPen(QPen(colore, spessore, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(anello, 50 * 16, 260 * 16);
+    p.setPen(QPen(colore, spessore * 0.7, Qt::SolidLine, Qt::FlatCap));
+    const qreal x = anello.left() - 2, y = anello.top() + 4.6, fine = anello.right() - 5;
+    p.drawLine(QPointF(x, y), QPointF(fine, y));
+    p.drawLine(QPointF(x, y + 2.9), QPointF(fine - 0.5, y + 2.9));
+}
+
 void disegnaFatture(QPainter& p)
 {
     const QColor bordo(0x5d, 0x6d, 0x7e);
@@ -97,14 +109,7 @@ void disegnaFatture(QPainter& p)
     p.setPen(QPen(QColor(0xaa, 0xb7, 0xb8), 1.2));
     p.drawLine(QPointF(9, 6), QPointF(17, 6));
     p.drawLine(QPointF(9, 9.5), QPointF(22.5, 9.5));
-    // The euro sign: an open ring crossed by two bars.
-    const QColor verde(0x1e, 0x84, 0x49);
-    p.setPen(QPen(verde, 2.3, Qt::SolidLine, Qt::FlatCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(11.5, 14, 12, 12), 50 * 16, 260 * 16);
-    p.setPen(QPen(verde, 1.6, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(9.5, 18.6), QPointF(18.5, 18.6));
-    p.drawLine(QPointF(9.5, 21.6), QPointF(18, 21.6));
+    euro(p, QColor(0x1e, 0x84, 0x49), QRectF(11.5, 14, 12, 12), 2.3);
 }
 
 void disegnaParametri(QPainter& p)
@@ -277,14 +282,7 @@ void disegnaSaldo(QPainter& p)
 {
     penna(p, QColor(0xf4, 0xd0, 0x3f), QColor(0xb7, 0x95, 0x0b), 1.6);
     p.drawEllipse(QPointF(14, 14), 11.5, 11.5);
-    // The euro sign drawn, as on the invoices' image, so that it needs no font.
-    const QColor oro(0x7d, 0x66, 0x08);
-    p.setPen(QPen(oro, 2.2, Qt::SolidLine, Qt::FlatCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(10, 8, 11, 12), 50 * 16, 260 * 16);
-    p.setPen(QPen(oro, 1.5, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(8, 12.6), QPointF(16.5, 12.6));
-    p.drawLine(QPointF(8, 15.4), QPointF(16, 15.4));
+    euro(p, QColor(0x7d, 0x66, 0x08), QRectF(10, 8, 11, 12), 2.2);
     penna(p, QColor(0x27, 0xae, 0x60), QColor(0x1e, 0x84, 0x49), 1);
     p.drawEllipse(QPointF(24.5, 24.5), 6.5, 6.5);
     p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

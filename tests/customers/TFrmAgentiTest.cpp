@@ -127,24 +127,24 @@ TEST_F(SchermataAgenti, TheSearchWindowMovesToTheNearestName)
     dm.TblAgenti.refresh();
     mostra();
     TFrmAgentiLst& lst = *w->FrmAgentiLst();
-    EXPECT_EQ(lst.edtNominativo->text(), "");
+    EXPECT_EQ(lst.edtRicerca->text(), "");
 
-    QTest::keyClicks(lst.edtNominativo, "ROSSI");
+    QTest::keyClicks(lst.edtRicerca, "ROSSI");
     EXPECT_EQ(dm.TblAgenti["Nominativo"].asString(), "Rossi Marco");
-    QTest::keyClicks(lst.edtNominativo, "N");
+    QTest::keyClicks(lst.edtRicerca, "N");
     EXPECT_EQ(dm.TblAgenti["Nominativo"].asString(), "rossini Gino");
-    EXPECT_EQ(lst.grdAgenti->currentIndex().row(), dm.TblAgenti.recNo() - 1);
-    lst.edtNominativo->setText("c");
+    EXPECT_EQ(lst.grdRicerca->currentIndex().row(), dm.TblAgenti.recNo() - 1);
+    lst.edtRicerca->setText("c");
     EXPECT_EQ(dm.TblAgenti["Nominativo"].asString(), "Rossi Marco");
-    lst.edtNominativo->clear();
+    lst.edtRicerca->clear();
     EXPECT_EQ(dm.TblAgenti["Nominativo"].asString(), "Bianchi Anna");
 
     // "Ricerca" empties the box and shows the window again.
-    QTest::keyClicks(lst.edtNominativo, "Ver");
+    QTest::keyClicks(lst.edtRicerca, "Ver");
     lst.close();
     w->SBtnRicerca->click();
     EXPECT_TRUE(lst.isVisible());
-    EXPECT_EQ(lst.edtNominativo->text(), "");
+    EXPECT_EQ(lst.edtRicerca->text(), "");
 }
 
 TEST_F(SchermataAgenti, PrintingHoldsTheGridStillAndLeavesItOnTheFirstSite)

@@ -158,14 +158,14 @@ TEST_F(SchermataMagazzino, TheSearchWindowMovesToTheNearestDescription)
     TFrmServiziLst& lst = *w->FrmServiziLst();
     EXPECT_TRUE(lst.isVisible());
     EXPECT_EQ(lst.windowTitle(), "Elenco giacenze");
-    EXPECT_EQ(lst.grdServizi->model()->rowCount(), 3);
+    EXPECT_EQ(lst.grdRicerca->model()->rowCount(), 3);
 
-    QTest::keyClicks(lst.edtDescrizione, "DIS");
+    QTest::keyClicks(lst.edtRicerca, "DIS");
     EXPECT_EQ(dm.TblServizi["Descrizione"].asString(), "Dispenser");
-    lst.edtDescrizione->setText("Sa");
+    lst.edtRicerca->setText("Sa");
     EXPECT_EQ(dm.TblServizi["Descrizione"].asString(), "sapone");
-    lst.edtDescrizione->setText("B");
+    lst.edtRicerca->setText("B");
     EXPECT_EQ(dm.TblServizi["Descrizione"].asString(), "Dispenser");
-    lst.edtDescrizione->clear();
+    lst.edtRicerca->clear();
     EXPECT_EQ(dm.TblServizi["Descrizione"].asString(), "Asciugamano");
 }
