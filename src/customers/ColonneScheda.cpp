@@ -2,6 +2,7 @@
 
 #include "Dataset.h"
 #include "ReportFonts.h"
+#include "TQRStile.h"
 
 ColonneScheda::ColonneScheda(Report& r, Dataset& primaNota, std::vector<double> b, QStringList t)
     : report(r), pn(primaNota), bordi(std::move(b)), titoli(std::move(t))
@@ -13,7 +14,7 @@ void ColonneScheda::intestazione()
     const double w = report.bodyWidth();
     auto& colonne = report.columnHeader(7);
     colonne.setFrame(Band::AllSides, 0.3);
-    colonne.addShade(0, 0, w, 7, QColor(225, 225, 225));
+    colonne.addShade(0, 0, w, 7, TQRStile::grigio);
     report.font = reportFont(9, QFont::Bold);
     for (int i = 0; i < titoli.size(); ++i) {
         colonne.addLabel(x(i), 0, larghezza(i), 7, titoli[i]).setAlignment(Qt::AlignCenter);

@@ -1,12 +1,7 @@
 #include "TQRAgenti.h"
 
 #include "TDataModule1.h"
-
-namespace {
-
-const QColor grigio(225, 225, 225);
-
-} // namespace
+#include "TQRStile.h"
 
 TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
 {
@@ -32,14 +27,10 @@ TQRAgenti::TQRAgenti(TDataModule1& dati) : dm(dati)
     });
     testa.addHLine(0, 10, w, 0.6);
 
-    auto& colonne = columnHeader(7);
-    colonne.addShade(0, 0, w, 6, grigio);
-    colonne.addHLine(0, 6, w, 0.4);
-    font = reportFont(9, QFont::Bold);
-    colonne.addLabel(1, 0.7, 61, 5, QStringLiteral("Cliente"));
-    colonne.addLabel(64, 0.7, 55, 5, QStringLiteral("Indirizzo"));
-    colonne.addLabel(121, 0.7, 45, 5, QStringLiteral("Comune"));
-    colonne.addLabel(166, 0.7, w - 167, 5, QStringLiteral("Imponibile")).setAlignment(Qt::AlignRight);
+    TQRStile::titoliSuGrigio(*this, 0, {{1, 61, QStringLiteral("Cliente")},
+                                        {64, 55, QStringLiteral("Indirizzo")},
+                                        {121, 45, QStringLiteral("Comune")},
+                                        {166, w - 167, QStringLiteral("Imponibile"), Qt::AlignRight}});
 
     // A rule above each line, so that a grown line keeps its texts clear of it.
     auto& riga = detail(5);

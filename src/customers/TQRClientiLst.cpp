@@ -1,12 +1,7 @@
 #include "TQRClientiLst.h"
 
 #include "TDataModule1.h"
-
-namespace {
-
-const QColor grigio(225, 225, 225);
-
-} // namespace
+#include "TQRStile.h"
 
 TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
 {
@@ -23,15 +18,11 @@ TQRClientiLst::TQRClientiLst(TDataModule1& dati) : dm(dati)
     titleBand(13).addExpression(0, 1, w, 9, [this] { return title; });
 
     // Name, address, card number, revision index and date.
-    auto& colonne = columnHeader(7);
-    colonne.addShade(0, 0.5, w, 6, grigio);
-    colonne.addHLine(0, 6.5, w, 0.4);
-    font = reportFont(9, QFont::Bold);
-    colonne.addLabel(1, 1.2, 71, 5, QStringLiteral("Denominazione"));
-    colonne.addLabel(74, 1.2, 64, 5, QStringLiteral("Indirizzo"));
-    colonne.addLabel(139, 1.2, 13, 5, QStringLiteral("Scheda")).setAlignment(Qt::AlignRight);
-    colonne.addLabel(153, 1.2, 17, 5, QStringLiteral("Indice rev.")).setAlignment(Qt::AlignRight);
-    colonne.addLabel(172, 1.2, w - 172, 5, QStringLiteral("Data rev.")).setAlignment(Qt::AlignRight);
+    TQRStile::titoliSuGrigio(*this, 0.5, {{1, 71, QStringLiteral("Denominazione")},
+                                          {74, 64, QStringLiteral("Indirizzo")},
+                                          {139, 13, QStringLiteral("Scheda"), Qt::AlignRight},
+                                          {153, 17, QStringLiteral("Indice rev."), Qt::AlignRight},
+                                          {172, w - 172, QStringLiteral("Data rev."), Qt::AlignRight}});
 
     // A rule above each line, so that a grown line keeps its texts clear of it.
     auto& riga = detail(5);

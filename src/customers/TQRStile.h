@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <algorithm>
+#include <initializer_list>
 
 // Text measures shared by the customer reports, taken as the report engine takes them (600 dpi).
 namespace TQRStile {
@@ -46,6 +47,32 @@ inline void adattaAllaLarghezza(ReportText& t, double punti, double minimo = 7)
     if (w > t.rect.width())
         f.setPointSizeF(std::max(minimo, punti * t.rect.width() / w * 0.97));
     t.setFont(f);
+}
+
+// The grey of the shaded headings.
+inline const QColor grigio{225, 225, 225};
+
+struct TitoloColonna
+{
+    double x, larghezza;
+    QString testo;
+    Qt::Alignment allinea = {};
+};
+
+// A list's column titles in bold on a grey strip 6 mm high from `top`, ruled underneath.
+inline Band& titoliSuGrigio(Report& r, double top, std::initializer_list<TitoloColonna> titoli)
+{
+    const double w = r.bodyWidth();
+    auto& colonne = r.columnHeader(7);
+    colonne.addShade(0, top, w, 6, grigio);
+    colonne.addHLine(0, top + 6, w, 0.4);
+    r.font = reportFont(9, QFont::Bold);
+    for (const TitoloColonna& t : titoli) {
+        ReportText& titolo = colonne.addLabel(t.x, top + 0.7, t.larghezza, 5, t.testo);
+        if (t.allinea)
+            titolo.setAlignment(t.allinea);
+    }
+    return colonne;
 }
 
 } // namespace TQRStile
