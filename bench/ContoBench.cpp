@@ -2,13 +2,11 @@
 // written over the customer account and the report laid out into pages, beside one SQL
 // statement with a window function that computes the same balances, in the same run. The
 // balance alone is also measured, so the share of the layout can be read.
+#include "ArchivioBench.h"
 #include "EseguiBenchmark.h"
 #include "EstrattoConto.h"
-#include "ScriptedPrompts.h"
-#include "TDataModule1.h"
 #include "TQRDocumenti.h"
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -16,14 +14,10 @@ constexpr int movimenti = 10000;
 
 // A customer who in 2024 got 5,000 invoices, each collected a few days later on its own
 // account and on the bank's (payment method 2): 10,000 movements on the customer account.
-struct Archivio
+struct Archivio : ArchivioBench
 {
-    Archivio()
+    Archivio() : ArchivioBench(0)
     {
-        TDataModule1::CreaArchivio(dir.path());
-        dm = std::make_unique<TDataModule1>(prompts, dir.path());
-        dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
-        dm->Avvia();
         dm->db.exec("INSERT INTO ModPag (Codice, Descrizione, Mastro, Conto) VALUES (2, 'Bonifico', 18, 2)");
         dm->db.exec("INSERT INTO Clienti (Codice, Denominazione, Indirizzo, Comune, Pagamento) "
                     "VALUES (1, 'Hotel Miramare', 'Via Roma 12', 'Cosenza', 2)");
@@ -57,9 +51,6 @@ struct Archivio
         dm->TblPrimaNota.refresh();
         dm->TblClienti.first();
     }
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TDataModule1> dm;
 };
 
 Archivio& archivio()

@@ -1,31 +1,19 @@
 // The data module's heavier rules on a large synthetic archive, each beside the same work done
 // by plain SQL in the same run: the rebuild of the totals per customer and article, the
 // collection of an invoice with its undo, and the post of an edited customer.
+#include "ArchivioBench.h"
 #include "Clock.h"
-#include "DatiDemo.h"
 #include "EseguiBenchmark.h"
-#include "ScriptedPrompts.h"
-#include "TDataModule1.h"
 #include <QDir>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
 // A scale-100 archive started in 2024, with 1,000 open invoices spread over the customers.
-struct Archivio
+struct Archivio : ArchivioBench
 {
-    Archivio()
+    Archivio() : ArchivioBench(100)
     {
-        TDataModule1::CreaArchivio(dir.path());
-        {
-            Database db("BenchRegoleDemo");
-            db.open(dir.filePath("archivi"));
-            CreaDatiDemo(db, 100, 1);
-        }
-        dm = std::make_unique<TDataModule1>(prompts, dir.path());
-        dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
-        dm->Avvia();
         const QString pn = dm->db.qualified(dm->TblPrimaNota.tableName());
         dm->db.startTransaction();
         for (int i = 0; i < 1000; ++i)
@@ -36,9 +24,6 @@ struct Archivio
         dm->TblPrimaNota.refresh();
         dm->RicalcolaTotali();   // the totals table exists for either benchmark run alone
     }
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TDataModule1> dm;
 };
 
 Archivio& archivio()

@@ -2,58 +2,48 @@
 // the same rows computed by one SQL statement in the same run: the weekly planning of every
 // route of a scale-100 archive, and the statistic per customer over a year of daily readings at
 // its 15,000 sites.
+#include "ArchivioBench.h"
 #include "Clock.h"
-#include "DatiDemo.h"
 #include "EseguiBenchmark.h"
 #include "PianificazioneSettimanale.h"
-#include "ScriptedPrompts.h"
 #include "StatisticaConsumi.h"
-#include "TDataModule1.h"
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 
 // A scale-100 archive started in 2024 whose consumption readings are a year of daily readings
 // at every site, each site consuming one of three materials a day.
-struct Archivio
+struct Archivio : ArchivioBench
 {
-    Archivio()
+    Archivio() : ArchivioBench(100, consumiDiUnAnno)
     {
-        TDataModule1::CreaArchivio(dir.path());
-        {
-            Database db("BenchServiziDemo");
-            db.open(dir.filePath("archivi"));
-            CreaDatiDemo(db, 100, 1);
-            QSqlQuery m = db.exec("SELECT Codice FROM Servizi WHERE NOT Fatturabile ORDER BY Codice LIMIT 3");
-            QVariantList materiali;
-            while (m.next())
-                materiali << m.value(0);
-            m.finish();
-            db.startTransaction();
-            db.exec("DELETE FROM Consumi");
-            db.exec("WITH RECURSIVE giorni(d) AS (SELECT 0 UNION ALL SELECT d + 1 FROM giorni WHERE d < 365) "
-                    "INSERT INTO Consumi (Sede, Servizio, Quantita, Data) "
-                    "SELECT s.Codice, CASE (CAST(s.Codice AS INTEGER) + d) % 3 WHEN 0 THEN ? WHEN 1 THEN ? ELSE ? END, "
-                    "1 + (CAST(s.Codice AS INTEGER) + d) % 7, date('2023-01-01', '+' || d || ' days') "
-                    "FROM Sedi s, giorni ORDER BY s.Codice, d",
-                    materiali);
-            db.commit();
-            QSqlQuery r = db.exec("SELECT Codice FROM Iter ORDER BY Codice");
-            while (r.next())
-                giri << r.value(0).toInt();
-            QSqlQuery c = db.exec("SELECT Codice FROM Clienti ORDER BY Codice LIMIT 500");
-            while (c.next())
-                clienti << c.value(0).toDouble();
-        }
-        dm = std::make_unique<TDataModule1>(prompts, dir.path());
-        dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
-        dm->Avvia();
+        QSqlQuery r = dm->db.exec("SELECT Codice FROM Iter ORDER BY Codice");
+        while (r.next())
+            giri << r.value(0).toInt();
+        r.finish();
+        QSqlQuery c = dm->db.exec("SELECT Codice FROM Clienti ORDER BY Codice LIMIT 500");
+        while (c.next())
+            clienti << c.value(0).toDouble();
+        c.finish();
         dm->db.createTable("SSS", PianificazioneSettimanale::definizione(LayoutScheda::Corrente));
     }
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TDataModule1> dm;
+    static void consumiDiUnAnno(Database& db)
+    {
+        QSqlQuery m = db.exec("SELECT Codice FROM Servizi WHERE NOT Fatturabile ORDER BY Codice LIMIT 3");
+        QVariantList materiali;
+        while (m.next())
+            materiali << m.value(0);
+        m.finish();
+        db.startTransaction();
+        db.exec("DELETE FROM Consumi");
+        db.exec("WITH RECURSIVE giorni(d) AS (SELECT 0 UNION ALL SELECT d + 1 FROM giorni WHERE d < 365) "
+                "INSERT INTO Consumi (Sede, Servizio, Quantita, Data) "
+                "SELECT s.Codice, CASE (CAST(s.Codice AS INTEGER) + d) % 3 WHEN 0 THEN ? WHEN 1 THEN ? ELSE ? END, "
+                "1 + (CAST(s.Codice AS INTEGER) + d) % 7, date('2023-01-01', '+' || d || ' days') "
+                "FROM Sedi s, giorni ORDER BY s.Codice, d",
+                materiali);
+        db.commit();
+    }
     QList<int> giri;
     QList<double> clienti;
 };
