@@ -243,7 +243,9 @@ void FatturazionePeriodica::PreparaRighe(const QDate& data)
     // Rented articles: one line per customer and article description (empty for the
     // articles that may not be invoiced), quantities summed, priced with the first rental
     // met walking the sites and their rentals in order (SQLite takes the bare Costo from the
-    // row of the min()).
+    // row of the min()). CROSS JOIN keeps the planner walking from the due customers to their
+    // sites and rentals by index instead of scanning every rental: far quicker for one
+    // customer or a range, and still a third quicker for all of them.
     db.exec(QStringLiteral(
                 "INSERT INTO Fatture (Cliente, Servizio, Posizione, Quantita, Prezzo, Data, Moltiplicatore) "
                 "SELECT Cliente, Testo, 0, Quantita, Prezzo, ?, 1 FROM ("
@@ -253,8 +255,8 @@ void FatturazionePeriodica::PreparaRighe(const QDate& data)
                 "         nullif(n.Costo, 0) AS Prezzo,"
                 "         min(s.rowid * 4294967296 + n.rowid) AS Primo"
                 "  FROM temp.FattureInCorso r"
-                "  JOIN Sedi s ON s.\"Codice cliente\" = r.Cliente"
-                "  JOIN Noleggi n ON n.\"Codice sede\" = s.Codice"
+                "  CROSS JOIN Sedi s ON s.\"Codice cliente\" = r.Cliente"
+                "  CROSS JOIN Noleggi n ON n.\"Codice sede\" = s.Codice"
                 "  LEFT JOIN Servizi a ON a.Codice = n.\"Codice servizio\""
                 "  GROUP BY r.Cliente, Testo)"),
             {giorno});
