@@ -83,8 +83,10 @@ void Ufficio::senzaAttesaDelDisco()
     while (q.next())
         schemi << q.value(1).toString();
     q.finish();
-    for (const QString& s : schemi)
+    for (const QString& s : schemi) {
         dm->db.exec(QStringLiteral("PRAGMA \"%1\".synchronous = OFF").arg(s));
+        dm->db.exec(QStringLiteral("PRAGMA \"%1\".journal_mode = MEMORY").arg(s));
+    }
 }
 
 // Each customer's way of paying: the delay its payment method gives, longer for public
