@@ -123,6 +123,7 @@ int ComandoFatture(const QStringList& args, Uscite u)
         if (stampa) {
             fatture = run.Stampa(report, [&](const PageModel& pagine) { return scritto = pagine.writePdf(pdf, report.title); },
                                  dal, al);
+            scritto = scritto || fatture.isEmpty();
         } else {
             fatture = run.Anteprima(report);
             scritto = fatture.isEmpty() || report.pages().writePdf(pdf, report.title);

@@ -45,6 +45,13 @@ TEST_F(FattureCli, ThePrintNumbersRecordsAndCollects)
     EXPECT_TRUE(LetturaPdf::testo(pdf, 1, 1).contains("41/2024"));
     EXPECT_EQ(ultimoNumero(), 42);
     EXPECT_EQ(movimenti().size(), 6);
+
+    // A range past the due customers prints nothing, and says so.
+    const EsitoCli nessuna = cli({"--anno", "2024", "--mese", "6", "--data", "30/06/2024", "--da", "4", "--a", "9", "--stampa",
+                                  "--pdf", a.percorso("nessuna.pdf")});
+    EXPECT_EQ(nessuna.codice, 0) << nessuna.err.toStdString();
+    EXPECT_EQ(nessuna.out, "Nessuna fattura da stampare.\n");
+    EXPECT_EQ(ultimoNumero(), 42);
 }
 
 TEST_F(FattureCli, BadInputEndsWithTheMessageAndWritesNothing)

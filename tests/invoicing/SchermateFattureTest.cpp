@@ -4,6 +4,7 @@
 #include "TFrmFatturaMan.h"
 #include "TFrmFatture.h"
 #include "TempArchive.h"
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 // Pictures of the invoice windows on the demo archive, written into the folder named by
@@ -22,7 +23,11 @@ TEST(SchermateFatture, SalvaLeFinestre)
     TFrmFatture fatture(dm);
     fatture.show();
     salvaFinestra(fatture, "fatture");
+    // A VAT-exempt invoice, so that the nature and its text show.
     TFrmFatturaMan manuale(dm);
     manuale.show();
+    QSqlQuery esente = dm.db.exec("SELECT min(Codice) FROM Fattman WHERE NATURA IS NOT NULL");
+    if (esente.next())
+        dm.TblFatturaMan.locate("Codice", {esente.value(0)});
     salvaFinestra(manuale, "fattura-manuale");
 }
