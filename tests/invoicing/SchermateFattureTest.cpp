@@ -1,10 +1,7 @@
 #include "Schermate.h"
-#include "ScriptedPrompts.h"
-#include "TDataModule1.h"
 #include "TFrmFatturaMan.h"
 #include "TFrmFatture.h"
-#include "TempArchive.h"
-#include <QSqlQuery>
+#include "widgets/ArchivioDemo.h"
 #include <gtest/gtest.h>
 
 // Pictures of the invoice windows on the demo archive, written into the folder named by
@@ -13,21 +10,14 @@ TEST(SchermateFatture, SalvaLeFinestre)
 {
     if (cartellaSchermate().isEmpty())
         GTEST_SKIP() << "LAV_SCREENSHOTS not set";
-
-    TempArchive archivio(TempArchive::Demo{.scale = 1, .seed = 1});
-    ScriptedPrompts prompts;
-    TDataModule1 dm(prompts, archivio.cartella());
-    dm.sceltaAnno = [&dm] { dm.CambiaAnno(2024); };
-    ASSERT_TRUE(dm.Avvia());
+    ArchivioDemo demo;
+    TDataModule1& dm = *demo.dm;
 
     TFrmFatture fatture(dm);
-    fatture.show();
     salvaFinestra(fatture, "fatture");
     // A VAT-exempt invoice, so that the nature and its text show.
     TFrmFatturaMan manuale(dm);
     manuale.show();
-    QSqlQuery esente = dm.db.exec("SELECT min(Codice) FROM Fattman WHERE NATURA IS NOT NULL");
-    if (esente.next())
-        dm.TblFatturaMan.locate("Codice", {esente.value(0)});
+    dm.TblFatturaMan.locate("Codice", {demo.leggi("SELECT min(Codice) FROM Fattman WHERE NATURA IS NOT NULL")});
     salvaFinestra(manuale, "fattura-manuale");
 }
