@@ -16,6 +16,8 @@ namespace demo {
 
 namespace {
 const QString incassoRiporto = QStringLiteral("Incasso saldo esercizio precedente");
+// Invoice numbers and the electronic invoices' progressive are 16-bit.
+constexpr int numeroMassimo = 32767;
 } // namespace
 
 // The history draws from a stream of its own, so that the data of the other steps stay as
@@ -130,6 +132,8 @@ void Ufficio::fatturaMese(int anno, int mese)
     run.scelte.giorno = GiorniMese(NomeMese(mese), anno);
     const QDate data(anno, mese, run.scelte.giorno);
     run.scelte.dataStampa = formatDate(data);
+    if (!numeriBastano(run))
+        return;
     QList<FatturaPeriodica> fatture;
     operazione([&] {
         fatture = run.ElaboraFatture(true);
@@ -138,9 +142,23 @@ void Ufficio::fatturaMese(int anno, int mese)
         run.RegistraInPrimaNota(fatture, data);
     });
     fattureEmesse += int(fatture.size());
+    meseMaggiore = std::max(meseMaggiore, int(fatture.size()));
     ultimaStampa = data;
     pianificaIncassi(fatture, data);
     stampaManuali(data);
+}
+
+// An archive larger than any real office (the benchmarks' scale 100) issues more invoices in
+// a year than the year's numbers allow: a month whose run would not fit is left out. Far from
+// the last number no trial run is needed.
+bool Ufficio::numeriBastano(FatturazionePeriodica& run)
+{
+    const int prossimo = dm->contatore().ProssimoNumeroFattura(false);
+    if (prossimo + 2 * meseMaggiore <= numeroMassimo)
+        return true;
+    qsizetype dovute = 0;
+    operazione([&] { dovute = run.ElaboraFatture(false).size(); });
+    return prossimo + dovute - 1 <= numeroMassimo;
 }
 
 // About half of the manual invoices whose period ended in the month are printed with its run,
@@ -155,6 +173,10 @@ void Ufficio::stampaManuali(const QDate& data)
         while (q.next())
             codici << q.value(0).toLongLong();
     }
+    // Those the year's numbers still allow.
+    const int liberi = numeroMassimo + 1 - dm->contatore().ProssimoNumeroFattura(false);
+    if (codici.size() > liberi)
+        codici.resize(std::max(0, liberi));
     if (codici.isEmpty())
         return;
     FattureManuali manuali(*dm);
@@ -263,7 +285,8 @@ void Ufficio::aggiornaParametri()
     operazione([&] {
         par.first();
         par.edit();
-        par["FE_Progr"] = fattureEmesse + noteCredito;
+        // An archive too large for the progressive leaves room for the runs to come.
+        par["FE_Progr"] = std::min(fattureEmesse + noteCredito, numeroMassimo / 2);
         par["FE_Data"] = ultimaStampa.isValid() ? ultimaStampa : oggi;
         par["NotaCre"] = noteCredito;
         par["DataNotaCre"] = std::min(ultimaNota, oggi);

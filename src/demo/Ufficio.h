@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class FatturazionePeriodica;
 class TDataModule1;
 class IncassiCliente;
 struct FatturaPeriodica;
@@ -50,6 +51,7 @@ private:
     void apriAnno(int anno);
     void senzaAttesaDelDisco();
     void fatturaMese(int anno, int mese);
+    bool numeriBastano(FatturazionePeriodica& run);
     void pianificaIncassi(const QList<FatturaPeriodica>& fatture, const QDate& data);
     void stampaManuali(const QDate& data);
     void incassa(const QDate& finoAl);
@@ -67,6 +69,7 @@ private:
     QHash<double, Pagatore> pagatori;
     std::vector<DaIncassare> daIncassare;
     int fattureEmesse = 0;
+    int meseMaggiore = 0;      // the most invoices one run has issued
     QDate ultimaStampa;
 };
 
