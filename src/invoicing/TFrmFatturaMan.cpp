@@ -142,7 +142,7 @@ QWidget* TFrmFatturaMan::creaDatiFE()
                   {.etichetta = "Num. contratto", .campo = "NumContratto", .riga = 2, .colonna = 2, .caratteri = 16,
                    .allinea = Qt::AlignLeft, .tipo = VoceModulo::Maiuscolo, .dove = &edtNumContratto},
                   {.riga = 2, .colonna = 4, .controllo = BtnCarica},
-                  {.etichetta = "Ca&usale", .campo = "Causale", .riga = 3, .ampiezza = 4, .dove = &edtCausale}});
+                  {.etichetta = "Cau&sale", .campo = "Causale", .riga = 3, .ampiezza = 4, .dove = &edtCausale}});
     g->setColumnStretch(3, 1);
     return riquadro;
 }
@@ -243,7 +243,7 @@ QWidget* TFrmFatturaMan::creaRighe()
                   {.etichetta = "Data di stampa", .riga = 4, .controllo = dtpDataStampa},
                   {.etichetta = "Data scadenza", .campo = "DataScadenza", .riga = 5, .caratteri = 10,
                    .tipo = VoceModulo::Data, .dove = &edtDataScadenza},
-                  {.etichetta = "I&va", .campo = "Iva", .riga = 0, .colonna = 2, .caratteri = 5, .allinea = Qt::AlignLeft,
+                  {.etichetta = "Iv&a", .campo = "Iva", .riga = 0, .colonna = 2, .caratteri = 5, .allinea = Qt::AlignLeft,
                    .dove = &edtIva},
                   {.etichetta = "Natura", .riga = 1, .colonna = 2, .caratteri = 8, .allinea = Qt::AlignLeft, .controllo = cmbNatura},
                   {.etichetta = "Imponibile", .riga = 3, .colonna = 2, .controllo = totale(txtImponibile, "Imponibile")},

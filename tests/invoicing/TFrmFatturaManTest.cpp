@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QMap>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -95,6 +96,23 @@ TEST_F(FinestraManuale, DueDateAndDefaultPeriodAreFilledIn)
     EXPECT_EQ(valore("SELECT DataInizioP FROM Fattman WHERE Codice = ?", {f["Codice"].value()}), "2024-04-01");
     EXPECT_EQ(valore("SELECT DataFineP FROM Fattman WHERE Codice = ?", {f["Codice"].value()}), "2024-04-30");
     EXPECT_EQ(valore("SELECT DataScadenza FROM Fattman WHERE Codice = ?", {f["Codice"].value()}), "2024-02-29");
+}
+
+// Alt with a caption's letter takes the focus to its own field, never in turn to two.
+TEST_F(FinestraManuale, EveryCaptionHasALetterOfItsOwn)
+{
+    mostra();
+    QMap<QChar, QString> lettere;
+    for (QLabel* l : w.findChildren<QLabel*>()) {
+        const QString t = QString(l->text()).remove("&&");
+        const qsizetype i = t.indexOf('&');
+        if (!l->buddy() || i < 0 || i + 1 >= t.size())
+            continue;
+        const QChar lettera = t[i + 1].toLower();
+        EXPECT_FALSE(lettere.contains(lettera)) << t.toStdString() << " / " << lettere.value(lettera).toStdString();
+        lettere.insert(lettera, t);
+    }
+    EXPECT_GE(lettere.size(), 12);
 }
 
 // Two copies whatever the dialog says; each print takes the next number; a cancelled dialog
