@@ -111,16 +111,21 @@ void TDataModule1::definisciRegole()
     QuerySedi.beforeOpen += [this](Dataset&) {
         QuerySedi.setParam(QStringLiteral("Agente"), TblAgenti.active() ? TblAgenti["Codice"].value() : QVariant());
     };
-    QuerySedi.addLookupField(QStringLiteral("Cliente"), FieldType::String, 35, QStringLiteral("Codice cliente"),
-                             TblClienti, QStringLiteral("Codice"), QStringLiteral("Denominazione"));
-    QuerySedi.addLookupField(QStringLiteral("Cliente2"), FieldType::String, 35, QStringLiteral("Codice cliente"),
-                             TblClienti, QStringLiteral("Codice"), QStringLiteral("Denominazione 2"));
-    QuerySedi.addLookupField(QStringLiteral("Data Fattura"), FieldType::Date, 0, QStringLiteral("Codice cliente"),
-                             TblClienti, QStringLiteral("Codice"), QStringLiteral("Data fattura"));
-    QuerySedi.addLookupField(QStringLiteral("Fattura"), FieldType::Integer, 0, QStringLiteral("Codice cliente"),
-                             TblClienti, QStringLiteral("Codice"), QStringLiteral("Fattura"));
-    QuerySedi.addLookupField(QStringLiteral("Totale"), FieldType::Currency, 0, QStringLiteral("Codice cliente"),
-                             TblClienti, QStringLiteral("Codice"), QStringLiteral("Totale"));
+    // The customer of each site: name, invoice and total.
+    struct DalCliente
+    {
+        const char* campo;
+        FieldType tipo;
+        int dimensione;
+        const char* origine;
+    };
+    for (const DalCliente& d : {DalCliente{"Cliente", FieldType::String, 35, "Denominazione"},
+                                DalCliente{"Cliente2", FieldType::String, 35, "Denominazione 2"},
+                                DalCliente{"Data Fattura", FieldType::Date, 0, "Data fattura"},
+                                DalCliente{"Fattura", FieldType::Integer, 0, "Fattura"},
+                                DalCliente{"Totale", FieldType::Currency, 0, "Totale"}})
+        QuerySedi.addLookupField(QString::fromLatin1(d.campo), d.tipo, d.dimensione, QStringLiteral("Codice cliente"),
+                                 TblClienti, QStringLiteral("Codice"), QString::fromLatin1(d.origine));
     QryNewSede.setSql(QStringLiteral("SELECT MAX( GruppoOrg ) LastGruppoOrg FROM Sedi WHERE \"Codice cliente\" = :Cliente"));
     QTemp.setSql(QStringLiteral("SELECT Codice, Data FROM Sospesi WHERE Sede = :Sede AND Servizio = :Servizio ORDER BY Data DESC"));
 }
