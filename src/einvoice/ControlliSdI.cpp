@@ -2,11 +2,15 @@
 
 #include <libxml/tree.h>
 
-#include <QList>
-#include <QMap>
-#include <QSet>
-
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// The checks walk the tree the validator has already parsed and read each value in place:
+// they run on every file of a batch, so nothing is converted to Qt strings unless a check fails.
 
 namespace {
 
@@ -15,55 +19,80 @@ const xmlChar* X(const char* s)
     return reinterpret_cast<const xmlChar*>(s);
 }
 
-QList<xmlNodePtr> figli(xmlNodePtr n, const char* nome)
+bool elemento(xmlNodePtr n, const char* nome)
 {
-    QList<xmlNodePtr> r;
-    if (!n)
-        return r;
-    for (xmlNodePtr c = n->children; c; c = c->next)
-        if (c->type == XML_ELEMENT_NODE && xmlStrEqual(c->name, X(nome)))
-            r.append(c);
-    return r;
+    return n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, X(nome));
 }
 
-// The first element at the path "A/B/C" below n, or nullptr.
-xmlNodePtr trova(xmlNodePtr n, const char* path)
+// The first child element of n named `nome`, or nullptr.
+xmlNodePtr figlio(xmlNodePtr n, const char* nome)
 {
-    QByteArray p(path);
-    for (const QByteArray& passo : p.split('/')) {
-        if (!n)
-            return nullptr;
-        xmlNodePtr trovato = nullptr;
-        for (xmlNodePtr c = n->children; c && !trovato; c = c->next)
-            if (c->type == XML_ELEMENT_NODE && xmlStrEqual(c->name, X(passo.constData())))
-                trovato = c;
-        n = trovato;
-    }
+    if (n)
+        for (xmlNodePtr c = n->children; c; c = c->next)
+            if (elemento(c, nome))
+                return c;
+    return nullptr;
+}
+
+// The first element down the path of names below n, or nullptr.
+xmlNodePtr trova(xmlNodePtr n, std::initializer_list<const char*> percorso)
+{
+    for (const char* passo : percorso)
+        n = figlio(n, passo);
     return n;
 }
 
-QString testo(xmlNodePtr n)
+// The children of n named `nome`, in order.
+std::vector<xmlNodePtr> figli(xmlNodePtr n, const char* nome)
 {
-    if (!n)
-        return {};
-    xmlChar* t = xmlNodeGetContent(n);
-    const QString r = QString::fromUtf8(reinterpret_cast<const char*>(t)).trimmed();
-    xmlFree(t);
+    std::vector<xmlNodePtr> r;
+    if (n)
+        for (xmlNodePtr c = n->children; c; c = c->next)
+            if (elemento(c, nome))
+                r.push_back(c);
     return r;
 }
 
-QString testo(xmlNodePtr n, const char* path)
+// The text of an element without the white space around it. An element of one text node (all
+// that this program writes) is read in place; anything else through libxml2.
+std::string testo(xmlNodePtr n)
 {
-    return testo(trova(n, path));
+    if (!n)
+        return {};
+    std::string r;
+    if (n->children && !n->children->next && n->children->type == XML_TEXT_NODE) {
+        r = reinterpret_cast<const char*>(n->children->content);
+    } else {
+        xmlChar* t = xmlNodeGetContent(n);
+        r = t ? reinterpret_cast<const char*>(t) : "";
+        xmlFree(t);
+    }
+    const auto inizio = r.find_first_not_of(" \t\r\n");
+    if (inizio == std::string::npos)
+        return {};
+    return r.substr(inizio, r.find_last_not_of(" \t\r\n") - inizio + 1);
 }
 
-double numero(const QString& s, double seVuoto = 0)
+std::string testo(xmlNodePtr n, std::initializer_list<const char*> percorso)
 {
-    if (s.isEmpty())
-        return seVuoto;
-    bool ok = false;
-    const double v = s.toDouble(&ok);
-    return ok ? v : seVuoto;
+    return testo(trova(n, percorso));
+}
+
+QString qs(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A decimal of the document; `seVuoto` when absent or not a number.
+double numero(const std::string& s, double seVuoto = 0)
+{
+    const char* inizio = s.data();
+    const char* fine = s.data() + s.size();
+    if (inizio != fine && *inizio == '+')
+        ++inizio;
+    double v = 0;
+    const auto [resto, errore] = std::from_chars(inizio, fine, v);
+    return inizio == fine || errore != std::errc() || resto != fine ? seVuoto : v;
 }
 
 QString cifre2(double v)
@@ -71,126 +100,150 @@ QString cifre2(double v)
     return QString::number(v, 'f', 2);
 }
 
-// VAT rates compared as numbers ("22.00" and "22.0" are the same rate).
-QString chiaveAliquota(const QString& s)
-{
-    return cifre2(numero(s));
-}
-
 // A tiny margin so that tolerances hold on values read from decimal text.
 constexpr double margine = 1e-9;
 
-struct Corpo
+// VAT rates compared as numbers ("22.00" and "22.0" are the same rate), in hundredths.
+long long centesimi(double aliquota)
 {
-    xmlNodePtr nodo;
-    QString prefisso;   // "" for a single invoice, "Documento n. 2: " in a batch
+    return std::llround(aliquota * 100);
+}
+
+// The taxable amounts of one VAT rate (and, at rate zero, one nature): lines against summaries.
+struct Gruppo
+{
+    long long aliquota;
+    std::string natura;
+    double righe = 0;
+    double riepilogo = 0;
+    bool conRiepilogo = false;
+    std::string aliquotaRiepilogo;   // as the summary writes it
 };
 
-void controllaCorpo(const Corpo& c, QStringList& errori)
+struct Totali
 {
-    auto errore = [&](const QString& testo) { errori << c.prefisso + testo; };
+    std::vector<Gruppo> gruppi;
+    std::vector<long long> aliquoteRighe, aliquoteRiepilogo;
+    std::vector<std::string> natureRighe, natureRiepilogo;
 
-    const QString numeroDoc = testo(c.nodo, "DatiGenerali/DatiGeneraliDocumento/Numero");
-    bool conCifra = false;
-    for (QChar ch : numeroDoc)
-        conCifra = conCifra || ch.isDigit();
-    if (!conCifra)
-        errore(QStringLiteral("00425: il numero del documento (%1) non contiene cifre.").arg(numeroDoc));
+    Gruppo& gruppo(double aliquota, const std::string& natura)
+    {
+        const long long a = centesimi(aliquota);
+        const std::string n = a == 0 ? natura : std::string();
+        for (Gruppo& g : gruppi)
+            if (g.aliquota == a && g.natura == n)
+                return g;
+        gruppi.push_back({a, n});
+        return gruppi.back();
+    }
+    template <class T>
+    static void aggiungi(std::vector<T>& v, const T& x)
+    {
+        if (std::find(v.begin(), v.end(), x) == v.end())
+            v.push_back(x);
+    }
+    template <class T>
+    static bool contiene(const std::vector<T>& v, const T& x)
+    {
+        return std::find(v.begin(), v.end(), x) != v.end();
+    }
+    void riga(double aliquota, const std::string& natura, double importo)
+    {
+        gruppo(aliquota, natura).righe += importo;
+        aggiungi(aliquoteRighe, centesimi(aliquota));
+        if (!natura.empty())
+            aggiungi(natureRighe, natura);
+    }
+};
 
-    xmlNodePtr beni = trova(c.nodo, "DatiBeniServizi");
-    // Taxable amount of the lines (and of the pension fund) per VAT rate and nature.
-    QMap<QString, double> imponibileRighe;
-    QSet<QString> aliquoteRighe, natureRighe;
-    auto chiave = [](const QString& aliquota, const QString& natura) {
-        return numero(aliquota) == 0 ? chiaveAliquota(aliquota) + QLatin1Char('/') + natura : chiaveAliquota(aliquota);
-    };
+void controllaCorpo(xmlNodePtr corpo, const QString& prefisso, QStringList& errori)
+{
+    auto errore = [&](const QString& testo) { errori << prefisso + testo; };
 
+    const std::string numeroDoc = testo(corpo, {"DatiGenerali", "DatiGeneraliDocumento", "Numero"});
+    if (numeroDoc.find_first_of("0123456789") == std::string::npos)
+        errore(QStringLiteral("00425: il numero del documento (%1) non contiene cifre.").arg(qs(numeroDoc)));
+
+    xmlNodePtr beni = figlio(corpo, "DatiBeniServizi");
+    Totali t;
     for (xmlNodePtr l : figli(beni, "DettaglioLinee")) {
-        const QString linea = testo(l, "NumeroLinea");
-        const QString aliquota = testo(l, "AliquotaIVA");
-        const QString natura = testo(l, "Natura");
-        if (numero(aliquota) == 0 && natura.isEmpty())
+        const std::string aliquotaTesto = testo(figlio(l, "AliquotaIVA"));
+        const double aliquota = numero(aliquotaTesto);
+        const std::string natura = testo(figlio(l, "Natura"));
+        if (aliquota == 0 && natura.empty())
             errore(QStringLiteral("00400: la linea %1 ha aliquota IVA zero ma non indica la natura dell'operazione.")
-                       .arg(linea));
-        if (numero(aliquota) != 0 && !natura.isEmpty())
+                       .arg(qs(testo(figlio(l, "NumeroLinea")))));
+        if (aliquota != 0 && !natura.empty())
             errore(QStringLiteral("00401: la linea %1 indica la natura %2 con un'aliquota IVA del %3 %, diversa da zero.")
-                       .arg(linea, natura, aliquota));
+                       .arg(qs(testo(figlio(l, "NumeroLinea"))), qs(natura), qs(aliquotaTesto)));
 
         // Unit price with its discounts and markups, in cascade, times the quantity.
-        double prezzo = numero(testo(l, "PrezzoUnitario"));
+        double prezzo = numero(testo(figlio(l, "PrezzoUnitario")));
         for (xmlNodePtr s : figli(l, "ScontoMaggiorazione")) {
-            const double segno = testo(s, "Tipo") == QLatin1String("MG") ? 1 : -1;
-            const QString perc = testo(s, "Percentuale");
-            if (!perc.isEmpty())
+            const double segno = testo(figlio(s, "Tipo")) == "MG" ? 1 : -1;
+            const std::string perc = testo(figlio(s, "Percentuale"));
+            if (!perc.empty())
                 prezzo += segno * prezzo * numero(perc) / 100.0;
             else
-                prezzo += segno * numero(testo(s, "Importo"));
+                prezzo += segno * numero(testo(figlio(s, "Importo")));
         }
-        const double quantita = numero(testo(l, "Quantita"), 1);
-        const double totale = numero(testo(l, "PrezzoTotale"));
+        const double quantita = numero(testo(figlio(l, "Quantita")), 1);
+        const std::string totaleTesto = testo(figlio(l, "PrezzoTotale"));
+        const double totale = numero(totaleTesto);
         if (std::fabs(prezzo * quantita - totale) > 0.01 + margine)
             errore(QStringLiteral("00423: il prezzo totale %1 della linea %2 non è il prezzo unitario per la quantità "
                                   "(%3), oltre la tolleranza di 0,01.")
-                       .arg(testo(l, "PrezzoTotale"), linea, cifre2(prezzo * quantita)));
-
-        imponibileRighe[chiave(aliquota, natura)] += totale;
-        aliquoteRighe.insert(chiaveAliquota(aliquota));
-        if (!natura.isEmpty())
-            natureRighe.insert(natura);
+                       .arg(qs(totaleTesto), qs(testo(figlio(l, "NumeroLinea"))), cifre2(prezzo * quantita)));
+        t.riga(aliquota, natura, totale);
     }
-    for (xmlNodePtr cassa : figli(trova(c.nodo, "DatiGenerali/DatiGeneraliDocumento"), "DatiCassaPrevidenziale")) {
-        const QString aliquota = testo(cassa, "AliquotaIVA");
-        const QString natura = testo(cassa, "Natura");
-        imponibileRighe[chiave(aliquota, natura)] += numero(testo(cassa, "ImportoContributoCassa"));
-        aliquoteRighe.insert(chiaveAliquota(aliquota));
-        if (!natura.isEmpty())
-            natureRighe.insert(natura);
-    }
+    for (xmlNodePtr cassa :
+         figli(trova(corpo, {"DatiGenerali", "DatiGeneraliDocumento"}), "DatiCassaPrevidenziale"))
+        t.riga(numero(testo(figlio(cassa, "AliquotaIVA"))), testo(figlio(cassa, "Natura")),
+               numero(testo(figlio(cassa, "ImportoContributoCassa"))));
 
-    QMap<QString, double> imponibileRiepilogo;
-    QSet<QString> aliquoteRiepilogo, natureRiepilogo;
-    QMap<QString, QString> aliquotaDi;
     for (xmlNodePtr r : figli(beni, "DatiRiepilogo")) {
-        const QString aliquota = testo(r, "AliquotaIVA");
-        const QString natura = testo(r, "Natura");
-        if (numero(aliquota) == 0 && natura.isEmpty())
+        const std::string aliquotaTesto = testo(figlio(r, "AliquotaIVA"));
+        const double aliquota = numero(aliquotaTesto);
+        const std::string natura = testo(figlio(r, "Natura"));
+        if (aliquota == 0 && natura.empty())
             errore(QStringLiteral("00429: il riepilogo con aliquota IVA zero non indica la natura dell'operazione."));
-        if (numero(aliquota) != 0 && !natura.isEmpty())
-            errore(QStringLiteral("00430: il riepilogo con aliquota IVA del %1 % indica la natura %2.").arg(aliquota, natura));
-        const double imponibile = numero(testo(r, "ImponibileImporto"));
-        const double imposta = numero(testo(r, "Imposta"));
-        const double attesa = imponibile * numero(aliquota) / 100.0;
-        if (std::fabs(imposta - attesa) > 0.01 + margine)
+        if (aliquota != 0 && !natura.empty())
+            errore(QStringLiteral("00430: il riepilogo con aliquota IVA del %1 % indica la natura %2.")
+                       .arg(qs(aliquotaTesto), qs(natura)));
+        const double imponibile = numero(testo(figlio(r, "ImponibileImporto")));
+        const std::string impostaTesto = testo(figlio(r, "Imposta"));
+        const double attesa = imponibile * aliquota / 100.0;
+        if (std::fabs(numero(impostaTesto) - attesa) > 0.01 + margine)
             errore(QStringLiteral("00421: l'imposta %1 del riepilogo con aliquota IVA del %2 % non è l'imponibile per "
                                   "l'aliquota (%3), oltre la tolleranza di 0,01.")
-                       .arg(testo(r, "Imposta"), aliquota, cifre2(attesa)));
-        const QString k = chiave(aliquota, natura);
+                       .arg(qs(impostaTesto), qs(aliquotaTesto), cifre2(attesa)));
         // Ancillary costs and rounding of the summary count with its lines.
-        imponibileRiepilogo[k] += imponibile;
-        imponibileRighe[k] += numero(testo(r, "SpeseAccessorie")) + numero(testo(r, "Arrotondamento"));
-        aliquotaDi[k] = aliquota;
-        aliquoteRiepilogo.insert(chiaveAliquota(aliquota));
-        if (!natura.isEmpty())
-            natureRiepilogo.insert(natura);
+        Gruppo& g = t.gruppo(aliquota, natura);
+        g.riepilogo += imponibile;
+        g.righe += numero(testo(figlio(r, "SpeseAccessorie"))) + numero(testo(figlio(r, "Arrotondamento")));
+        g.conRiepilogo = true;
+        g.aliquotaRiepilogo = aliquotaTesto;
+        Totali::aggiungi(t.aliquoteRiepilogo, centesimi(aliquota));
+        if (!natura.empty())
+            Totali::aggiungi(t.natureRiepilogo, natura);
     }
 
-    for (const QString& a : aliquoteRighe)
-        if (!aliquoteRiepilogo.contains(a))
+    for (long long a : t.aliquoteRighe)
+        if (!Totali::contiene(t.aliquoteRiepilogo, a))
             errore(QStringLiteral("00419: manca il riepilogo (DatiRiepilogo) dell'aliquota IVA del %1 % usata nelle linee.")
-                       .arg(a));
-    for (const QString& a : aliquoteRiepilogo)
-        if (!aliquoteRighe.contains(a))
-            errore(QStringLiteral("00444: il riepilogo dell'aliquota IVA del %1 % non corrisponde a nessuna linea.").arg(a));
-    for (const QString& n : natureRighe)
-        if (!natureRiepilogo.contains(n))
-            errore(QStringLiteral("00443: la natura %1 delle linee non compare in nessun riepilogo.").arg(n));
-    for (auto it = imponibileRiepilogo.cbegin(); it != imponibileRiepilogo.cend(); ++it) {
-        const double righe = imponibileRighe.value(it.key());
-        if (std::fabs(it.value() - righe) > 1.0 + margine)
+                       .arg(cifre2(a / 100.0)));
+    for (long long a : t.aliquoteRiepilogo)
+        if (!Totali::contiene(t.aliquoteRighe, a))
+            errore(QStringLiteral("00444: il riepilogo dell'aliquota IVA del %1 % non corrisponde a nessuna linea.")
+                       .arg(cifre2(a / 100.0)));
+    for (const std::string& n : t.natureRighe)
+        if (!Totali::contiene(t.natureRiepilogo, n))
+            errore(QStringLiteral("00443: la natura %1 delle linee non compare in nessun riepilogo.").arg(qs(n)));
+    for (const Gruppo& g : t.gruppi)
+        if (g.conRiepilogo && std::fabs(g.riepilogo - g.righe) > 1.0 + margine)
             errore(QStringLiteral("00422: l'imponibile %1 del riepilogo con aliquota IVA del %2 % non è la somma delle "
                                   "linee (%3), oltre la tolleranza di 1 euro.")
-                       .arg(cifre2(it.value()), aliquotaDi.value(it.key()), cifre2(righe)));
-    }
+                       .arg(cifre2(g.riepilogo), qs(g.aliquotaRiepilogo), cifre2(g.righe)));
 }
 
 } // namespace
@@ -202,30 +255,28 @@ QStringList ControlliSdI(_xmlDoc* doc)
     if (!root)
         return errori;
 
-    xmlNodePtr header = trova(root, "FatturaElettronicaHeader");
-    const QString formato = testo(header, "DatiTrasmissione/FormatoTrasmissione");
+    xmlNodePtr header = figlio(root, "FatturaElettronicaHeader");
+    const std::string formato = testo(header, {"DatiTrasmissione", "FormatoTrasmissione"});
     xmlChar* v = xmlGetProp(root, X("versione"));
-    const QString versione = v ? QString::fromUtf8(reinterpret_cast<const char*>(v)) : QString();
+    const std::string versione = v ? reinterpret_cast<const char*>(v) : "";
     xmlFree(v);
     if (formato != versione)
         errori << QStringLiteral("00428: il formato di trasmissione %1 non corrisponde alla versione %2 del documento.")
-                      .arg(formato, versione);
-    const QString codice = testo(header, "DatiTrasmissione/CodiceDestinatario");
-    const int attesi = formato == QLatin1String("FPA12") ? 6 : 7;
+                      .arg(qs(formato), qs(versione));
+    const QString codice = qs(testo(header, {"DatiTrasmissione", "CodiceDestinatario"}));
+    const int attesi = formato == "FPA12" ? 6 : 7;
     if (codice.size() != attesi)
         errori << QStringLiteral("00427: il codice destinatario %1 ha %2 caratteri, ma con il formato %3 ne deve avere %4.")
                       .arg(codice)
                       .arg(codice.size())
-                      .arg(formato)
+                      .arg(qs(formato))
                       .arg(attesi);
-    xmlNodePtr anagrafici = trova(header, "CessionarioCommittente/DatiAnagrafici");
-    if (!trova(anagrafici, "IdFiscaleIVA") && testo(anagrafici, "CodiceFiscale").isEmpty())
+    xmlNodePtr anagrafici = trova(header, {"CessionarioCommittente", "DatiAnagrafici"});
+    if (!figlio(anagrafici, "IdFiscaleIVA") && testo(figlio(anagrafici, "CodiceFiscale")).empty())
         errori << QStringLiteral("00417: il cessionario/committente non ha né la partita IVA né il codice fiscale.");
 
-    const QList<xmlNodePtr> corpi = figli(root, "FatturaElettronicaBody");
-    for (int i = 0; i < corpi.size(); ++i) {
-        const QString prefisso = corpi.size() > 1 ? QStringLiteral("Documento n. %1: ").arg(i + 1) : QString();
-        controllaCorpo({corpi[i], prefisso}, errori);
-    }
+    const std::vector<xmlNodePtr> corpi = figli(root, "FatturaElettronicaBody");
+    for (size_t i = 0; i < corpi.size(); ++i)
+        controllaCorpo(corpi[i], corpi.size() > 1 ? QStringLiteral("Documento n. %1: ").arg(i + 1) : QString(), errori);
     return errori;
 }

@@ -265,9 +265,9 @@ EsitoFE ValidatoreFE::ValidaDati(const QByteArray& dati, qint64 dimensione)
         }
     }
 
-    // 2. The schema beside the program.
+    // 2. The schema beside the program, looked for only until it is compiled.
     const QString schema = percorsoSchema();
-    if (!QFileInfo::exists(schema)) {
+    if (!schemiCompilati().contains(schema) && !QFileInfo::exists(schema)) {
         EsitoFE e;
         e.stato = EsitoFE::Stato::SchemaMancante;
         e.tipo = MsgType::Confirmation;
