@@ -405,13 +405,22 @@ QByteArray TestoFatturaPA(_xmlDoc* doc)
     xmlDocDumpFormatMemoryEnc(doc, &mem, &size, "UTF-8", 1);
     if (!mem)
         throw LavError(QStringLiteral("Impossibile scrivere il documento XML."));
+    // Every line ends with CR LF: copied a line at a time.
+    QByteArrayView testo(reinterpret_cast<const char*>(mem), size);
     QByteArray out;
-    out.reserve(size + size / 16);
-    const char* p = reinterpret_cast<const char*>(mem);
-    for (int i = 0; i < size; ++i) {
-        if (p[i] == '\n' && (i == 0 || p[i - 1] != '\r'))
-            out += '\r';
-        out += p[i];
+    out.reserve(size + testo.count('\n') + 2);
+    for (qsizetype inizio = 0; inizio < testo.size();) {
+        qsizetype fine = testo.indexOf('\n', inizio);
+        if (fine < 0) {
+            out.append(testo.sliced(inizio));
+            break;
+        }
+        const qsizetype prossimo = fine + 1;
+        if (fine > inizio && testo[fine - 1] == '\r')
+            --fine;
+        out.append(testo.sliced(inizio, fine - inizio));
+        out += "\r\n";
+        inizio = prossimo;
     }
     xmlFree(mem);
     if (!out.endsWith("\r\n"))
