@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "FileFE.h"
 #include "FocusColour.h"
+#include "Modulo.h"
 #include "TDataModule1.h"
 #include "ValidatoreFE.h"
 #include "VisualizzaFE.h"
@@ -23,9 +24,7 @@
 #include <QVBoxLayout>
 
 TFrmValVisFE::TFrmValVisFE(TDataModule1& dm, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      dm(dm)
+    : QDialog(parent, finestraFissa), dm(dm)
 {
     setWindowTitle(QStringLiteral("Validazione / Visualizzazione Fatture Elettroniche generate"));
 

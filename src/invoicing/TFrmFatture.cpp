@@ -24,9 +24,7 @@
 #include <QVBoxLayout>
 
 TFrmFatture::TFrmFatture(TDataModule1& dm, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      dm(dm)
+    : QDialog(parent, finestraFissa), dm(dm)
 {
     setWindowTitle(QStringLiteral("Stampa fatture"));
     SpinEdit1 = new QSpinBox(this);

@@ -1,26 +1,10 @@
 #pragma once
-#include <QDialog>
+#include "EmissioneNotaCredito.h"
 
-class GruppoFE;
-class QLineEdit;
-class QPushButton;
-class TDataModule1;
-
-// "Emissione nota di credito": the credit note, as an electronic invoice only, on the manual
-// invoice shown in the manual invoice window.
-class TFrmNotaCreMan : public QDialog
+// The credit note on the manual invoice shown in the manual invoice window.
+class TFrmNotaCreMan : public EmissioneNotaCredito
 {
     Q_OBJECT
 public:
     explicit TFrmNotaCreMan(TDataModule1& dm, QWidget* parent = nullptr);
-
-    QLineEdit* MaskEdit2;      // "Data emissione"
-    GruppoFE* grpFE;           // "Fatture Elettroniche"
-    QPushButton* BitBtn2;      // "Chiudi"
-
-protected:
-    void showEvent(QShowEvent* e) override;
-
-private:
-    TDataModule1& dm;
 };

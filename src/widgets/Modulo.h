@@ -16,6 +16,11 @@ class QWidget;
 // the field, the cell and the width, and the kit makes the control, its caption (whose
 // accelerator takes the focus to it) and puts both on the grid. See src/widgets/README.md.
 
+// The frame of a window of fixed size: a title with only the close button.
+constexpr Qt::WindowFlags finestraFissa = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                                          | Qt::MSWindowsFixedSizeDialogHint;
+
 // Width of a box that holds n digits of a widget's font, with its frame.
 int larghezzaCaratteri(const QWidget* w, int caratteri);
 
