@@ -69,9 +69,7 @@ TFrmValVisFE::TFrmValVisFE(TDataModule1& dm, QWidget* parent)
     pulsanti->addStretch();
     pulsanti->addWidget(BitBtn2);
 
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(14, 14, 14, 12);
-    l->setSpacing(14);
+    auto* l = colonnaFinestra(this, 14);
     l->addLayout(griglia);
     l->addLayout(pulsanti);
     setFixedSize(sizeHint());

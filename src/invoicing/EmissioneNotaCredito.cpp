@@ -32,9 +32,7 @@ EmissioneNotaCredito::EmissioneNotaCredito(TDataModule1& dm, SessioneFE::Scherma
     auto* pulsanti = new QHBoxLayout;
     pulsanti->addStretch();
     pulsanti->addWidget(BitBtn2);
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(14, 14, 14, 12);
-    l->setSpacing(12);
+    auto* l = colonnaFinestra(this);
     l->addLayout(campi);
     l->addWidget(grpFE);
     l->addLayout(pulsanti);

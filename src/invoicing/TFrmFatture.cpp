@@ -65,9 +65,7 @@ TFrmFatture::TFrmFatture(TDataModule1& dm, QWidget* parent)
     pulsanti->addWidget(BtnPrint);
     pulsanti->addStretch();
     pulsanti->addWidget(BitBtn2);
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(14, 14, 14, 12);
-    l->setSpacing(12);
+    auto* l = colonnaFinestra(this);
     l->addLayout(campi);
     l->addLayout(pulsanti);
     l->addWidget(grpFE);

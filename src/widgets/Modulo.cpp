@@ -9,6 +9,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
+#include <QVBoxLayout>
+
+QVBoxLayout* colonnaFinestra(QWidget* finestra, int spaziatura)
+{
+    auto* l = new QVBoxLayout(finestra);
+    l->setContentsMargins(14, 14, 14, 12);
+    l->setSpacing(spaziatura);
+    return l;
+}
 
 int larghezzaCaratteri(const QWidget* w, int caratteri)
 {

@@ -10,6 +10,7 @@ class QCheckBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QVBoxLayout;
 class QWidget;
 
 // Labelled data-aware fields laid out from a table: each row of the table says the caption,
@@ -20,6 +21,9 @@ class QWidget;
 constexpr Qt::WindowFlags finestraFissa = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                                           | Qt::MSWindowsFixedSizeDialogHint;
+
+// The layout of a small window: its parts one below the other, inside the house margins.
+QVBoxLayout* colonnaFinestra(QWidget* finestra, int spaziatura = 12);
 
 // Width of a box that holds n digits of a widget's font, with its frame.
 int larghezzaCaratteri(const QWidget* w, int caratteri);
