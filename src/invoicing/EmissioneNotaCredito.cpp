@@ -46,6 +46,10 @@ void EmissioneNotaCredito::aggiungiCampo(const QString& didascalia, QWidget* cam
     const int riga = campi->rowCount() - (campi->isEmpty() ? 1 : 0);
     campi->addWidget(etichetta(didascalia, campo, this), riga, 0);
     campi->addWidget(campo, riga, 1, Qt::AlignLeft);
+    // Tab goes down the fields before the group, whenever a field is made.
+    if (ultimoCampo)
+        setTabOrder(ultimoCampo, campo);
+    ultimoCampo = campo;
     if (layout())
         setFixedSize(sizeHint());
 }

@@ -32,4 +32,5 @@ protected:
 
 private:
     QGridLayout* campi;
+    QWidget* ultimoCampo = nullptr;
 };
