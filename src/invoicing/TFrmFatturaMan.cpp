@@ -171,9 +171,10 @@ QWidget* TFrmFatturaMan::creaDestinatario()
                   {.etichetta = "Banca", .campo = "Banca", .riga = 4, .colonna = 2, .dove = &edtBanca}});
     edtPartitaIva->setMask(QStringLiteral("99999999999"));
     for (DbEdit* e : {edtNome1, edtNome2, edtIndirizzo, edtCitta})
-        e->setMinimumWidth(larghezzaCaratteri(e, 26));
-    for (DbEdit* e : {edtPEC, edtCoordinateBanca, edtBanca})
         e->setMinimumWidth(larghezzaCaratteri(e, 24));
+    // An Italian IBAN has 27 characters: the box shows it whole.
+    for (DbEdit* e : {edtPEC, edtCoordinateBanca, edtBanca})
+        e->setMinimumWidth(larghezzaCaratteri(e, 28));
     g->setColumnStretch(1, 1);
     g->setColumnStretch(3, 1);
     return riquadro;
