@@ -33,8 +33,10 @@ const char usoValida[] = "Uso: lavanderia-cli fe valida FILE...\n";
 const char usoMostra[] = "Uso: lavanderia-cli fe mostra FILE --html FILE\n";
 
 // The files written in the working folder, then, when asked, their copies in the export folder
-// with the stored values advanced. 0 when every file was written (and copied).
-int generaESalva(SessioneFE& s, const QStringList& scritti, const Opzioni& o, const QDate& emissione, Uscite u)
+// with the stored values advanced. 0 when every file was written (and copied) and no error
+// stopped the work on the way.
+int generaESalva(SessioneFE& s, const QStringList& scritti, const Opzioni& o, const QDate& emissione,
+                 const PromptsConsole& prompts, Uscite u)
 {
     for (const QString& n : scritti)
         u.out << QDir(o.cartella).absoluteFilePath(n) << '\n';
@@ -43,12 +45,12 @@ int generaESalva(SessioneFE& s, const QStringList& scritti, const Opzioni& o, co
     if (scritti.isEmpty())
         return 1;
     if (!o.ha(QStringLiteral("salva")))
-        return 0;
+        return prompts.errori ? 1 : 0;
     const QString cartella = QDir(o.valore(QStringLiteral("salva"))).absolutePath();
     const QStringList copiati = s.Salva(cartella, formatDate(oggi()), emissione);
     for (const QString& n : copiati)
         u.out << QDir(cartella).filePath(n) << '\n';
-    return copiati.size() == scritti.size() ? 0 : 1;
+    return copiati.size() == scritti.size() && !prompts.errori ? 0 : 1;
 }
 
 bool leggiOpzioni(const QStringList& args, const QStringList& nomi, const QStringList& obbligatorie, const char* uso,
@@ -121,7 +123,7 @@ int genera(const QStringList& args, Uscite u)
     const QStringList scritti = s.GeneraFatture(QString::number(esercizio), elabora);
     if (elaborato && scritti.isEmpty())
         u.err << QStringLiteral("Nessuna fattura elettronica da generare.\n");
-    return generaESalva(s, scritti, o, {}, u);
+    return generaESalva(s, scritti, o, {}, prompts, u);
 }
 
 int nota(const QStringList& args, Uscite u)
@@ -147,7 +149,8 @@ int nota(const QStringList& args, Uscite u)
     }
     SessioneFE s(*dm, SessioneFE::Schermata::NotaCre);
     s.Mostra();
-    return generaESalva(s, s.GeneraNoteCredito(cliente, QString::number(esercizio), emissione), o, emissione, u);
+    return generaESalva(s, s.GeneraNoteCredito(cliente, QString::number(esercizio), emissione), o, emissione, prompts,
+                       u);
 }
 
 // The date of a manual invoice as stored, read before its fiscal year is opened; false, with
@@ -209,7 +212,7 @@ int manuale(const QStringList& args, Uscite u)
     dm->TblFatturaMan.locate(QStringLiteral("Codice"), {codice});
     SessioneFE s(*dm, nota ? SessioneFE::Schermata::NotaCreMan : SessioneFE::Schermata::FatturaMan);
     s.Mostra();
-    return generaESalva(s, s.GeneraManuale(emissione), o, emissione, u);
+    return generaESalva(s, s.GeneraManuale(emissione), o, emissione, prompts, u);
 }
 
 int valida(const QStringList& args, Uscite u)

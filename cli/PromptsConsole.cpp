@@ -1,7 +1,9 @@
 #include "PromptsConsole.h"
 
-Answer PromptsConsole::message(MsgType, const QString& text, Buttons buttons)
+Answer PromptsConsole::message(MsgType type, const QString& text, Buttons buttons)
 {
+    if (type == MsgType::Error)
+        ++errori;
     err << text << '\n';
     err.flush();
     switch (buttons) {

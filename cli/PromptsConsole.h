@@ -15,6 +15,9 @@ public:
     QString saveFile(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> dataSospeso() override { return std::nullopt; }
 
+    // How many error messages were shown: a job that stopped on one ends with a failure.
+    int errori = 0;
+
 private:
     QTextStream& err;
 };

@@ -258,7 +258,9 @@ EsitoFE ValidatoreFE::ValidaDati(const QByteArray& dati, qint64 dimensione)
         RaccoltaErroriXml raccolta;
         doc = LeggiXml(xml);
         if (!doc || !raccolta.errori.isEmpty()) {
-            const ErroreXml e = raccolta.errori.isEmpty() ? ErroreXml{} : raccolta.errori.first();
+            // libxml2 refuses an empty text without a word.
+            const ErroreXml e =
+                raccolta.errori.isEmpty() ? ErroreXml{.codice = XML_ERR_DOCUMENT_EMPTY} : raccolta.errori.first();
             if (!doc || e.grave) {
                 return conFirma(nonLetto(motivoParser(e), e.riga, e.colonna, PosizioneNelFile(xml, e.riga, e.colonna)));
             }

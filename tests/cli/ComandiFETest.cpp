@@ -112,6 +112,14 @@ TEST(ComandiFE, GeneraWritesTheFilesOfTheRunAndSavingAdvancesTheProgressive)
     EXPECT_EQ(e.out.count('\n'), 1) << e.out.toStdString();
     EXPECT_TRUE(e.out.trimmed().endsWith(QStringLiteral("_%1.xml").arg(8 + generati.size(), 5, 10, QChar('0'))));
 
+    // Near the highest progressive the archive can hold, the files up to it are written and
+    // the job ends with a failure for those it could not write.
+    eseguiCli({"sql", cartella, "UPDATE Parametri SET FE_Progr = 32765"});
+    e = eseguiCli(mese);
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.out.split('\n', Qt::SkipEmptyParts).size(), 2) << e.out.toStdString();
+    EXPECT_TRUE(e.err.contains("32767")) << e.err.toStdString();
+
     EXPECT_EQ(eseguiCli({"fe", "genera", cartella, "--anno", "2024", "--mese", "13", "--giorno", "31", "--data",
                          "31/12/2024"})
                   .codice,

@@ -119,6 +119,7 @@ TEST_F(Validazione, FilesThatAreNotWellFormedGiveReasonLineCharacterAndPosition)
 
     e = validatore.Valida(file("vuoto.xml", ""));
     EXPECT_EQ(e.stato, EsitoFE::Stato::NonLetto);
+    EXPECT_TRUE(e.messaggio.startsWith("Il documento è vuoto o non è un documento XML. Linea:")) << e.messaggio.toStdString();
     e = validatore.Valida(dir.filePath("manca.xml"));
     EXPECT_EQ(e.messaggio, "Impossibile trovare il file " + QDir::toNativeSeparators(dir.filePath("manca.xml"))
                                + ". Linea: 0 Carattere: 0 Posizione nel file: 0");
