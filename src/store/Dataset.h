@@ -384,18 +384,24 @@ class ControlsOff
 {
 public:
     enum Return { StayWhereMoved, BackToRecord };
-    explicit ControlsOff(Dataset& ds, Return ritorno = StayWhereMoved) : ds(ds), ritorno(ritorno)
+    explicit ControlsOff(Dataset& ds, Return how = StayWhereMoved) : ds(ds), how(how)
     {
-        if (ritorno == BackToRecord) {
+        if (how == BackToRecord) {
             ds.checkBrowseMode();
-            qui = ds.bookmark();
+            mark = ds.bookmark();
         }
         ds.disableControls();
     }
     ~ControlsOff()
     {
-        if (ritorno == BackToRecord)
-            ds.gotoBookmark(qui);
+        if (how == BackToRecord) {
+            try {
+                ds.gotoBookmark(mark);
+            } catch (const std::exception&) {
+                // Only the position is lost: the dataset stays where the job left it, and a
+                // failure of the job itself is the one reported.
+            }
+        }
         ds.enableControls();
     }
     ControlsOff(const ControlsOff&) = delete;
@@ -403,8 +409,8 @@ public:
 
 private:
     Dataset& ds;
-    Return ritorno;
-    Bookmark qui = 0;
+    Return how;
+    Bookmark mark = 0;
 };
 
 // A table of the store in a chosen order, optionally restricted to the details of a master.
