@@ -19,6 +19,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 namespace {
 
 // A scale-100 archive (5,000 customers) in fiscal year 2024 after the December run (every
@@ -47,9 +49,11 @@ struct Archivio
     QStringList genera() { return sessione->GeneraFatture("2024"); }
     QStringList percorsi()
     {
-        if (file.isEmpty())
+        if (file.isEmpty()) {
             for (const QString& n : genera())
                 file << QDir(dm->cartellaLavoro()).filePath(n);
+            sync();   // the files on disk before they are timed being read
+        }
         return file;
     }
 
@@ -146,9 +150,11 @@ void ValidaFatturePAScale100_BaselineLibxml2(benchmark::State& state)
     state.counters["file/s"] = benchmark::Counter(double(file.size()), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-BENCHMARK(GeneraFatturePAScale100)->Unit(benchmark::kMillisecond)->Iterations(3);
+// Validation first, so that neither of the two runs while the generation's writes are still
+// being flushed to disk.
 BENCHMARK(ValidaFatturePAScale100)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ValidaFatturePAScale100_BaselineLibxml2)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(GeneraFatturePAScale100)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
