@@ -125,9 +125,7 @@ TFrmParametri::TFrmParametri(TDataModule1& dm, QWidget* parent)
     pulsanti->addWidget(btnSalva);
     pulsanti->addWidget(btnChiudi);
 
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(14, 14, 14, 12);
-    l->setSpacing(12);
+    auto* l = colonnaFinestra(this);
     l->addLayout(rigaNumero);
     l->addWidget(grpFE);
     l->addWidget(grpNota);
