@@ -61,9 +61,7 @@ TFrmInventario::TFrmInventario(TDataModule1& dm, QWidget* parent)
     pulsanti->addWidget(BtnStampa);
     pulsanti->addStretch();
     pulsanti->addWidget(BtnChiudi);
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(14, 14, 14, 12);
-    l->setSpacing(12);
+    auto* l = colonnaFinestra(this);
     l->addLayout(campi);
     l->addLayout(pulsanti);
 
