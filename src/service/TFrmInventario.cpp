@@ -152,7 +152,7 @@ void TFrmInventario::stampa(bool diretta)
             return;
         }
         if (!diretta)
-            r.preview(dm.prompts, this);
+            r.showPreview(dm.prompts, this);
         else if (!r.printDirect())
             dm.prompts.error(QStringLiteral("Stampa non riuscita: nessuna stampante predefinita disponibile."));
     });
