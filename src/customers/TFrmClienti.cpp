@@ -854,7 +854,7 @@ void TFrmClienti::InterventoNuovo()
     interventi.append();
 }
 
-// ---- functions still to come
+// ---- windows of the higher layers, through the links the main window fills in
 
 namespace {
 void esegui(const std::function<void()>& collegamento)

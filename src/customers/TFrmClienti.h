@@ -77,7 +77,7 @@ public:
     void SBtnRaggruppamentiClick();       // site grouping
 
     // The windows of the invoicing, e-invoice, accounts and service subsystems live in layers
-    // below this one: the main window, which knows them all, fills these in. A button whose
+    // above this one: the main window, which knows them all, fills these in. A button whose
     // link is empty does nothing.
     struct Collegamenti {
         std::function<void()> saldo;            // "Saldo fattura"
