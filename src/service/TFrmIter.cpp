@@ -23,7 +23,7 @@ TFrmIter::TFrmIter(TDataModule1& dm, QWidget* parent) : QDialog(parent), dm(dm)
 
     auto* barra = new BarraStrumenti(this);
     DataRiferimento = new SceltaData(this);
-    barra->aggiungi(etichetta(QStringLiteral("Data di &riferimento"), DataRiferimento, this));
+    barra->aggiungi(etichetta(QStringLiteral("Data di riferimento"), DataRiferimento, this));
     barra->aggiungi(DataRiferimento);
     barra->spazio();
     DBNavigator1 = barra->navigatore(dm.DSIter, Nav::Browse | NavButton::Insert | NavButton::Delete | NavButton::Post

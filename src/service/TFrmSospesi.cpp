@@ -27,7 +27,7 @@ TFrmSospesi::TFrmSospesi(TDataModule1& dm, QWidget* parent)
     EdtData = new DbDateEdit(&dm.DSSospesi, QStringLiteral("Data"), dm.prompts, this);
     EdtData->setFixedWidth(larghezzaCaratteri(EdtData, 11));
     FocusColour::install(EdtData);
-    barra->aggiungi(etichetta(QStringLiteral("&Data"), EdtData, this));
+    barra->aggiungi(etichetta(QStringLiteral("Data"), EdtData, this));
     barra->aggiungi(EdtData);
     SBtnElimina = barra->pulsante(Icone::elimina(), QStringLiteral("Elimina il sospeso"), QStringLiteral("SBtnElimina"));
     barra->spazio();
