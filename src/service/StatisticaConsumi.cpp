@@ -20,8 +20,7 @@ StatisticaConsumi::~StatisticaConsumi() = default;
 
 QString StatisticaConsumi::FiltroPeriodo(const PeriodoConsumi& periodo)
 {
-    return QStringLiteral("Data >= '") + formatDate(periodo.dal) + QStringLiteral("' and Data <= '")
-           + formatDate(periodo.al) + u'\'';
+    return FiltroTraDate(QStringLiteral("Data"), periodo.dal, periodo.al);
 }
 
 int StatisticaConsumi::PerSede(double sede, const std::optional<PeriodoConsumi>& periodo)

@@ -2,11 +2,11 @@
 #include "BarraStrumenti.h"
 #include "Centra.h"
 #include "Clock.h"
-#include "DateIt.h"
 #include "DbAction.h"
 #include "DbGrid.h"
 #include "DbNavigator.h"
 #include "Modulo.h"
+#include "Periodo.h"
 #include "SceltaData.h"
 #include "StateCaption.h"
 #include "TDataModule1.h"
@@ -80,8 +80,7 @@ TFrmStoMag::~TFrmStoMag() = default;
 
 QString TFrmStoMag::FiltroPeriodo(const QDate& dal, const QDate& al)
 {
-    return QStringLiteral("[Data Movimento] >= '") + formatDate(dal) + QStringLiteral("' and [Data Movimento] <= '")
-           + formatDate(al) + u'\'';
+    return FiltroTraDate(QStringLiteral("[Data Movimento]"), dal, al);
 }
 
 // Every movement, by article; the period starts from the current year, off.
