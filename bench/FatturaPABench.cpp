@@ -1,14 +1,12 @@
 // The electronic invoices of a large synthetic archive: the files of the periodic invoices
 // written by "Genera" (goal: 2,000 files a second), and their validation as the validation
 // window does it beside plain libxml2 schema validation of the same files in the same run.
+#include "ArchivioBench.h"
 #include "Clock.h"
-#include "DatiDemo.h"
 #include "EseguiBenchmark.h"
 #include "FatturazionePeriodica.h"
 #include "FileFE.h"
-#include "ScriptedPrompts.h"
 #include "SessioneFE.h"
-#include "TDataModule1.h"
 #include "ValidatoreFE.h"
 #include "XmlFE.h"
 
@@ -17,7 +15,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -25,19 +22,10 @@ namespace {
 
 // A scale-100 archive (5,000 customers) in fiscal year 2024 after the December run (every
 // periodicity but "5 mesi" is due), its period stored as "Genera" stores it.
-struct Archivio
+struct Archivio : ArchivioBench
 {
-    Archivio()
+    Archivio() : ArchivioBench(100)
     {
-        TDataModule1::CreaArchivio(dir.path());
-        {
-            Database db("BenchFatturaPADemo");
-            db.open(dir.filePath("archivi"));
-            CreaDatiDemo(db, 100, 1);
-        }
-        dm = std::make_unique<TDataModule1>(prompts, dir.path());
-        dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
-        dm->Avvia();
         FatturazionePeriodica run(*dm);
         run.scelte = {.mese = 12, .giorno = 31, .anno = 2024, .dataStampa = "31/12/2024"};
         dm->contatore().ProssimoNumeroFattura(false);
@@ -57,9 +45,6 @@ struct Archivio
         return file;
     }
 
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TDataModule1> dm;
     std::unique_ptr<SessioneFE> sessione;
     QStringList file;
 };

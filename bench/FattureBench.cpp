@@ -1,12 +1,10 @@
 // The periodic invoice run and its print on a large synthetic archive, each beside a baseline
 // measured in the same run: the run beside one SQL statement writing the same lines, the print
 // of some 5,000 invoices to PDF beside drawing the same texts and rules raw.
+#include "ArchivioBench.h"
 #include "Clock.h"
-#include "DatiDemo.h"
 #include "EseguiBenchmark.h"
 #include "FatturazionePeriodica.h"
-#include "ScriptedPrompts.h"
-#include "TDataModule1.h"
 #include "TQRFatture.h"
 #include <QDir>
 #include <QPainter>
@@ -18,19 +16,10 @@ namespace {
 
 // A scale-100 archive (5,000 customers, 75,000 rentals) in fiscal year 2024, invoiced for
 // December, when every periodicity but "5 mesi" is due.
-struct Archivio
+struct Archivio : ArchivioBench
 {
-    Archivio()
+    Archivio() : ArchivioBench(100)
     {
-        TDataModule1::CreaArchivio(dir.path());
-        {
-            Database db("BenchFattureDemo");
-            db.open(dir.filePath("archivi"));
-            CreaDatiDemo(db, 100, 1);
-        }
-        dm = std::make_unique<TDataModule1>(prompts, dir.path());
-        dm->sceltaAnno = [this] { dm->CambiaAnno(2024); };
-        dm->Avvia();
         dm->contatore().ImpostaUltimoNumero(0);
         run = std::make_unique<FatturazionePeriodica>(*dm);
         run->scelte = {.mese = 12, .giorno = 31, .anno = 2024, .dataStampa = "31/12/2024"};
@@ -42,9 +31,6 @@ struct Archivio
         dm->db.exec(QString("DELETE FROM %1").arg(dm->db.qualified(dm->TblPrimaNota.tableName())));
         dm->TblPrimaNota.refresh();
     }
-    QTemporaryDir dir;
-    ScriptedPrompts prompts;
-    std::unique_ptr<TDataModule1> dm;
     std::unique_ptr<FatturazionePeriodica> run;
 };
 
