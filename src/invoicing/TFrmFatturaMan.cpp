@@ -47,9 +47,7 @@ T* come(QWidget* w)
 } // namespace
 
 TFrmFatturaMan::TFrmFatturaMan(TDataModule1& dati, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      manuali(dati), dm(dati)
+    : QDialog(parent, finestraFissa), manuali(dati), dm(dati)
 {
     setWindowTitle(QStringLiteral("Fattura manuale"));
 
