@@ -79,7 +79,7 @@ void writeRecord(const QString& path, const ContatoreFatture::Record& r)
 
 LavError illeggibile(const QString& path, const QString& motivo)
 {
-    return LavError(QStringLiteral("Il contatore delle fatture '%1' non si può leggere: %2. Il file è stato lasciato com'è: "
+    return LavError(QStringLiteral("Il file contatore delle fatture '%1' non si può leggere: %2. Il file è stato lasciato com'è: "
                                    "ripristinarlo da una copia prima di stampare fatture.")
                         .arg(QDir::toNativeSeparators(path), motivo));
 }

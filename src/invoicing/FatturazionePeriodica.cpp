@@ -74,9 +74,8 @@ void FatturazionePeriodica::ControllaLettura(TDataModule1& dm)
     try {
         contatore.LeggiMese();
     } catch (const LavError& e) {
-        rifiuta(dm.prompts, QStringLiteral("Il file contatore delle fatture '%1' non si può leggere (%2): ripristinarlo "
-                                           "o impostare l'ultimo numero di fattura nei Parametri.")
-                                .arg(QDir::toNativeSeparators(contatore.path()), e.message()));
+        // The counter's message names the file and what is wrong with it.
+        rifiuta(dm.prompts, e.message());
     }
 }
 
