@@ -82,19 +82,22 @@ void TFrmModPag::hideEvent(QHideEvent* e)
         navModPag->click(NavButton::Cancel);
 }
 
-// The movements of the payment method under the cursor; a method still being typed is posted
-// first, as moving away from it would.
-void TFrmModPag::grdModPagDblClick()
+// Whether there is a payment method under the cursor to work on; one still being typed is
+// posted first, as moving away from it would.
+bool TFrmModPag::suModPag()
 {
-    if (!runDbAction(dm.prompts, [this] { dm.TblModPag.checkBrowseMode(); }) || dm.TblModPag.isEmpty())
-        return;
-    Modale::esegui(altriMov());
+    return runDbAction(dm.prompts, [this] { dm.TblModPag.checkBrowseMode(); }) && !dm.TblModPag.isEmpty();
 }
 
+void TFrmModPag::grdModPagDblClick()
+{
+    if (suModPag())
+        Modale::esegui(altriMov());
+}
+
+// The statement needs the account's movements, not their window.
 void TFrmModPag::grdModPagEllipsisClick()
 {
-    if (!runDbAction(dm.prompts, [this] { dm.TblModPag.checkBrowseMode(); }) || dm.TblModPag.isEmpty())
-        return;
-    altriMov();
-    runDbAction(dm.prompts, [this] { movimenti().Scheda(false, [this](TQRConto& r) { r.preview(dm.prompts, this); }); });
+    if (suModPag())
+        runDbAction(dm.prompts, [this] { movimenti().Scheda(false, [this](TQRConto& r) { r.preview(dm.prompts, this); }); });
 }

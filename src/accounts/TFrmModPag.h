@@ -36,6 +36,7 @@ protected:
 
 private:
     TFrmAltriMov& altriMov();
+    bool suModPag();
 
     TDataModule1& dm;
     std::unique_ptr<MovimentiConto> mov;
