@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 TFrmFatturaManLst::TFrmFatturaManLst(TDataModule1& dati, QWidget* parent)
@@ -55,8 +56,10 @@ TFrmFatturaManLst::TFrmFatturaManLst(TDataModule1& dati, QWidget* parent)
     centraSulloSchermo(*this);
 
     connect(edtNome, &QLineEdit::textEdited, this, [this](const QString& testo) {
-        // Letters typed are upper case, as the names are looked for.
+        // Letters typed are upper case, as the names are looked for. The list is read once a
+        // keystroke: the text changed by the keystroke has been looked for in upper case already.
         const int cursore = edtNome->cursorPosition();
+        const QSignalBlocker fermo(edtNome);
         edtNome->setText(testo.toUpper());
         edtNome->setCursorPosition(cursore);
     });
