@@ -405,14 +405,20 @@ void TFrmFatturaMan::SBtnRicercaClick()
     limitaCodicePA();
 }
 
-void TFrmFatturaMan::SBtnPreviewClick()
+TQRFatturaMan& TFrmFatturaMan::stampato()
 {
     if (!report) {
         BusyCursor attesa;
         report = std::make_unique<TQRFatturaMan>(dm);
     }
-    if (runDbAction(dm.prompts, [this] { manuali.Anteprima(*report); }))
-        report->showPreview(dm.prompts, this);
+    return *report;
+}
+
+void TFrmFatturaMan::SBtnPreviewClick()
+{
+    TQRFatturaMan& r = stampato();
+    if (runDbAction(dm.prompts, [&] { manuali.Anteprima(r); }))
+        r.showPreview(dm.prompts, this);
 }
 
 // Two copies whatever the dialog says; the number is taken only once the dialog is confirmed.
@@ -420,16 +426,13 @@ void TFrmFatturaMan::SBtnPrintClick()
 {
     if (!dm.TblFatturaMan.active() || dm.TblFatturaMan.isEmpty())
         return;
-    if (!report) {
-        BusyCursor attesa;
-        report = std::make_unique<TQRFatturaMan>(dm);
-    }
+    TQRFatturaMan& r = stampato();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(report->title);
+    printer.setDocName(r.title);
     if (!dm.prompts.printSetup(printer))
         return;
     runDbAction(dm.prompts, [&] {
-        manuali.Stampa(*report, dtpDataStampa->date(), [&printer](const PageModel& pagine) {
+        manuali.Stampa(r, dtpDataStampa->date(), [&printer](const PageModel& pagine) {
             printer.setPrintRange(QPrinter::AllPages);
             printer.setCopyCount(2);
             return pagine.print(printer);

@@ -120,6 +120,8 @@ private:
     void limitaCodicePA();
     void aggiornaNatura();
     bool inModifica() const;
+    // The printed invoice, made the first time it is needed.
+    TQRFatturaMan& stampato();
 
     TDataModule1& dm;
     TFrmFatturaManLst* frmLst = nullptr;
