@@ -117,9 +117,8 @@ bool FattureManuali::Duplica()
     if (!f.active() || f.isEmpty())
         return false;
     f.checkBrowseMode();
-    const QString numero = f["Numero fattura"].isNull() ? QString() : QString::number(f["Numero fattura"].asFloat(), 'g', 15);
     if (!dm.prompts.askYes(QStringLiteral("Attenzione, sto per duplicare la fattura n. %1 intestata a %2 %3. Continuo?")
-                               .arg(numero, f["Nome1"].asString().trimmed(), f["Nome2"].asString())))
+                               .arg(f["Numero fattura"].asString(), f["Nome1"].asString().trimmed(), f["Nome2"].asString())))
         return false;
     QList<std::pair<Field*, QVariant>> valori;
     for (int i = 0; i < f.fieldCount(); ++i) {

@@ -46,10 +46,8 @@ TQRFatturaMan::TQRFatturaMan(TDataModule1& dati) : dm(dati)
     font = reportFont(10);
     testa.addField(121, 7.5, 33, 5, f, QStringLiteral("Data fattura")).setAlignment(Qt::AlignHCenter);
     font = reportFont(10, QFont::Bold);
-    testa.addExpression(156, 7.5, 33, 5, [this, &f] {
-        const QString numero = f["Numero fattura"].isNull() ? QString() : QString::number(f["Numero fattura"].asFloat(), 'g', 15);
-        return numero + '/' + esercizio;
-    }).setAlignment(Qt::AlignHCenter);
+    testa.addExpression(156, 7.5, 33, 5, [this, &f] { return f["Numero fattura"].asString() + '/' + esercizio; })
+        .setAlignment(Qt::AlignHCenter);
 
     auto& intestazioni = testa.child(7);
     intestazioni.setFrame(Band::Top | Band::Bottom);
