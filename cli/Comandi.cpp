@@ -14,12 +14,12 @@
 #include <QSqlRecord>
 #include <cstdio>
 
-namespace {
-
 QString cartellaArchivi(const QString& cartella)
 {
     return QDir(cartella).absoluteFilePath(QStringLiteral("archivi"));
 }
+
+namespace {
 
 // Creates the archive of a working folder, making the folder when it is missing.
 void CreaArchivioIn(const QString& cartella)

@@ -11,6 +11,9 @@ struct Uscite
     QTextStream& err;
 };
 
+// The folder of the archive database inside a working folder.
+QString cartellaArchivi(const QString& cartella);
+
 int ComandoInit(const QStringList& args, Uscite u);
 int ComandoDemo(const QStringList& args, Uscite u);
 int ComandoSql(const QStringList& args, Uscite u);

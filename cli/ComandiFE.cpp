@@ -162,7 +162,7 @@ bool dataFatturaManuale(const QString& cartella, int codice, QDate& data, Uscite
         return false;
     }
     Database db(QStringLiteral("lavanderia-cli fe"));
-    db.open(QDir(cartella).absoluteFilePath(QStringLiteral("archivi")));
+    db.open(cartellaArchivi(cartella));
     QSqlQuery q = db.exec(QStringLiteral("SELECT \"Data fattura\" FROM Fattman WHERE Codice = ?"), {codice});
     if (!q.next()) {
         u.err << QStringLiteral("La fattura manuale %1 non esiste.\n").arg(codice);
