@@ -10,6 +10,13 @@ class ContatoreFatture
 {
 public:
     explicit ContatoreFatture(const QString& path = {}) : file(path) {}
+
+    // The last number a year can issue: the file holds it in 16 bits.
+    static constexpr int numeroMassimo = 32767;
+    static QString NumeriEsauriti()
+    {
+        return QStringLiteral("I numeri di fattura dell'anno sono esauriti: l'ultimo possibile è %1.").arg(numeroMassimo);
+    }
     void setPath(const QString& path) { file = path; }
     QString path() const { return file; }
 

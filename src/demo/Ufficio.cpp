@@ -1,6 +1,7 @@
 #include "Ufficio.h"
 #include "Catalogo.h"
 #include "Clock.h"
+#include "ContatoreFatture.h"
 #include "DateIt.h"
 #include "Errors.h"
 #include "FatturazionePeriodica.h"
@@ -17,7 +18,7 @@ namespace demo {
 namespace {
 const QString incassoRiporto = QStringLiteral("Incasso saldo esercizio precedente");
 // Invoice numbers and the electronic invoices' progressive are 16-bit.
-constexpr int numeroMassimo = 32767;
+constexpr int numeroMassimo = ContatoreFatture::numeroMassimo;
 } // namespace
 
 // The history draws from a stream of its own, so that the data of the other steps stay as

@@ -1,6 +1,7 @@
 #include "FatturazionePeriodica.h"
 
 #include "Clock.h"
+#include "ContatoreFatture.h"
 #include "DateIt.h"
 #include "Errors.h"
 #include "Periodicita.h"
@@ -18,7 +19,6 @@ namespace {
 // An amount at or above this (ten thousand million euro) cannot be a laundry's invoice: it
 // is a price or a quantity typed wrong, and it would pass the precision of the ledger.
 constexpr double importoMassimo = 1e10;
-constexpr int numeroMassimo = 32767;    // invoice numbers are 16-bit
 
 QString nomeCliente(const QString& d1, const QString& d2)
 {
@@ -214,8 +214,8 @@ QList<FatturaPeriodica> FatturazionePeriodica::elabora(bool stampa, int dal, int
     if (stampa && !fatture.isEmpty()) {
         const int primo = contatore.ProssimoNumeroFattura(false);
         const int ultimo = primo + int(fatture.size()) - 1;
-        if (primo < 1 || ultimo > numeroMassimo)
-            rifiuta(prompts, QStringLiteral("I numeri di fattura dell'anno sono esauriti: l'ultimo possibile è %1.").arg(numeroMassimo));
+        if (primo < 1 || ultimo > ContatoreFatture::numeroMassimo)
+            rifiuta(prompts, ContatoreFatture::NumeriEsauriti());
         db.exec(QStringLiteral("UPDATE Clienti SET Fattura = ? + (SELECT Ordine FROM temp.FattureInCorso r WHERE r.Cliente = Clienti.Codice) "
                                "WHERE Codice IN (SELECT Cliente FROM temp.FattureInCorso)"),
                 {primo});

@@ -1,6 +1,7 @@
 #include "FattureManuali.h"
 
 #include "Clock.h"
+#include "ContatoreFatture.h"
 #include "DateIt.h"
 #include "Errors.h"
 #include "FatturazionePeriodica.h"
@@ -165,7 +166,7 @@ int FattureManuali::Stampa(TQRFatturaMan& report, const QDate& dataStampa, const
     FatturazionePeriodica::ControllaContatore(dm);
     ContatoreFatture& contatore = dm.contatore();
     if (contatore.ProssimoNumeroFattura(false) < 1)
-        rifiuta(dm.prompts, QStringLiteral("I numeri di fattura dell'anno sono esauriti: l'ultimo possibile è 32767."));
+        rifiuta(dm.prompts, ContatoreFatture::NumeriEsauriti());
 
     // The invoice with its new date must make sense before a number is taken for it.
     f.edit();
